@@ -1,7 +1,7 @@
 # Shared build helpers: one static library per source folder, one test
 # executable per folder, benchmarks and fuzz targets with the same flags.
 
-set(WARDEN_WARNINGS -Wall -Wextra -Wshadow=local -Wnon-virtual-dtor)
+set(WARDEN_WARNINGS -Wall -Wextra -Wnon-virtual-dtor $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>)
 if(WARDEN_WERROR)
     list(APPEND WARDEN_WARNINGS -Werror)
 endif()
