@@ -17,7 +17,9 @@ namespace fs = std::filesystem;
 
 bool WriteFileAtomic(const fs::path& target, const std::function<bool(std::FILE*)>& produce) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string hidden(".");
+    hidden.append(target.filename().string()).append(".XXXXXX");
+    std::string pattern = (folder / hidden).string();
     const int fd = mkstemp(pattern.data());
     if (fd < 0) {
         Trace("cannot create a temporary file for %s: %s\n", target.c_str(), std::strerror(errno));

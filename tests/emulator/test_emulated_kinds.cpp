@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "emulator/EmulatedKinds.h"
+
+namespace warden {
+namespace {
+
+using Kinds = std::vector<EmulatedKind>;
+
+struct ParseCase {
+    const char* text;
+    Kinds expected;
+};
+
+class ParseEmulatedKindsTest : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseEmulatedKindsTest, GivesKindsInPluggingOrder) {
+    std::string error;
+    const auto kinds = ParseEmulatedKinds(GetParam().text, &error);
+    ASSERT_TRUE(kinds.has_value()) << error;
+    EXPECT_EQ(*kinds, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ParseEmulatedKindsTest,
+    ::testing::Values(
+        ParseCase{"mouse", {EmulatedKind::Mouse}},
+        ParseCase{"mousepad,keyboard", {EmulatedKind::Keyboard, EmulatedKind::MousePad}},
+        ParseCase{" Mouse , mouse,HEADSET", {EmulatedKind::Mouse, EmulatedKind::Headset}},
+        ParseCase{"all",
+                  {EmulatedKind::Keyboard, EmulatedKind::Mouse, EmulatedKind::MousePad,
+                   EmulatedKind::Headset}},
+        ParseCase{"headset,all,",
+                  {EmulatedKind::Keyboard, EmulatedKind::Mouse, EmulatedKind::MousePad,
+                   EmulatedKind::Headset}}));
+
+TEST(ParseEmulatedKinds, RefusesUnknownWordsAndEmptyLists) {
+    for (const char* text : {"mouse,trackball", "", " , ", "mice"}) {
+        std::string error;
+        EXPECT_FALSE(ParseEmulatedKinds(text, &error).has_value()) << text;
+        EXPECT_NE(error.find("--emulate"), std::string::npos) << text;
+    }
+    std::string error;
+    ParseEmulatedKinds("mouse,trackball", &error);
+    EXPECT_NE(error.find("\"trackball\""), std::string::npos);
+}
+
+}  // namespace
+}  // namespace warden
