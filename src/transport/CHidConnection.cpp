@@ -76,7 +76,8 @@ int CHidConnection::Open(const std::string& path, int read, int write, int overl
     m_parserData = device->PreparsedData();
     m_caps = m_parserData->Caps();
     m_attributes = device->Attributes();
-    for (HidReportType type : {HidReportType::Input, HidReportType::Output, HidReportType::Feature}) {
+    for (HidReportType type :
+         {HidReportType::Input, HidReportType::Output, HidReportType::Feature}) {
         LoadTables(type);
     }
     m_interfaceNumber = static_cast<int>(HexAfterKey(path, "&mi_"));
@@ -137,9 +138,8 @@ void CHidConnection::CloseLocked(std::unique_lock<std::mutex>& lock) {
         // The abort event releases one waiter; cancelling releases them all,
         // and waiting for them keeps the tables alive while they copy.
         m_handle->Cancel();
-        m_transferDone.wait(lock, [this] {
-            return m_readInProgress.load() == 0 && m_writeInProgress.load() == 0;
-        });
+        m_transferDone.wait(
+            lock, [this] { return m_readInProgress.load() == 0 && m_writeInProgress.load() == 0; });
     }
     ReleaseTables();
     m_handle.reset();
@@ -212,7 +212,9 @@ bool CHidConnection::SetOutputReport(const uint8_t* report, uint32_t length) {
            device->SetOutputReport(std::span(report, length));
 }
 
-void CHidConnection::Abort() { m_abort.Set(); }
+void CHidConnection::Abort() {
+    m_abort.Set();
+}
 
 bool CHidConnection::DecodeReport(const uint8_t* report, uint32_t length, HidReportType type,
                                   HidReportItem* items, uint32_t itemCount,
@@ -224,8 +226,8 @@ bool CHidConnection::DecodeReport(const uint8_t* report, uint32_t length, HidRep
         HidReportItem& item = items[i];
         if (item.reportId != reportId) continue;
         if (item.isButton) {
-            const uint32_t capacity =
-                std::min<uint32_t>(item.usageListLength, static_cast<uint32_t>(item.usageList.size()));
+            const uint32_t capacity = std::min<uint32_t>(
+                item.usageListLength, static_cast<uint32_t>(item.usageList.size()));
             uint32_t count = capacity;
             item.status = HidGetUsages(type, item.usagePage, item.usageList.data(), &count,
                                        parserData, bytes);
@@ -233,12 +235,13 @@ bool CHidConnection::DecodeReport(const uint8_t* report, uint32_t length, HidRep
             uint32_t kept = 0;
             for (uint32_t j = 0; j < std::min(count, capacity); ++j) {
                 const uint16_t usage = item.usageList[j];
-                if (usage >= item.usageMin && usage <= item.usageMax) item.usageList[kept++] = usage;
+                if (usage >= item.usageMin && usage <= item.usageMax)
+                    item.usageList[kept++] = usage;
             }
             if (kept < capacity) item.usageList[kept] = 0;
         } else {
-            item.status = HidGetUsageValue(type, item.usagePage, item.usage, &item.value,
-                                           parserData, bytes);
+            item.status =
+                HidGetUsageValue(type, item.usagePage, item.usage, &item.value, parserData, bytes);
             if (item.status != kHidpStatusSuccess) return false;
             item.status = HidGetScaledUsageValue(type, item.usagePage, item.usage,
                                                  &item.scaledValue, parserData, bytes);
@@ -270,8 +273,12 @@ const std::vector<HidValueCaps>& CHidConnection::ValueCaps(HidReportType type) c
     return m_tables[static_cast<size_t>(type)].valueCaps;
 }
 
-uint16_t ParseVendorId(const std::string& path) { return HexAfterKey(path, "vid_") & 0xFFFF; }
-uint16_t ParseProductId(const std::string& path) { return HexAfterKey(path, "pid_") & 0xFFFF; }
+uint16_t ParseVendorId(const std::string& path) {
+    return HexAfterKey(path, "vid_") & 0xFFFF;
+}
+uint16_t ParseProductId(const std::string& path) {
+    return HexAfterKey(path, "pid_") & 0xFFFF;
+}
 uint16_t ParseInterfaceNumber(const std::string& path) {
     return HexAfterKey(path, "&mi_") & 0xFFFF;
 }

@@ -80,8 +80,7 @@ public:
     // on failure. A read buffer must hold the input report byte length.
     // Nothing is written into `buffer` after the call returned.
     int ReadReport(uint8_t* buffer, uint32_t length, uint32_t timeoutMs, uint32_t* bytesOut);
-    int WriteReport(const uint8_t* buffer, uint32_t length, uint32_t timeoutMs,
-                    uint32_t* bytesOut);
+    int WriteReport(const uint8_t* buffer, uint32_t length, uint32_t timeoutMs, uint32_t* bytesOut);
     // HidD_SetOutputReport on the open handle. Returns false when closed or
     // when the report could not be sent.
     bool SetOutputReport(const uint8_t* report, uint32_t length);

@@ -1,5 +1,3 @@
-#include "transport/CHidConnection.h"
-
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -12,6 +10,7 @@
 #include "platform/hid/FakeHidrawTree.h"
 #include "platform/hid/HidTestDescriptors.h"
 #include "platform/hid/HidrawBackend.h"
+#include "transport/CHidConnection.h"
 
 namespace warden {
 namespace {
@@ -42,21 +41,21 @@ TEST_P(PathHelpers, ReadTheNumbersWithoutRegardToCase) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, PathHelpers,
-    testing::Values(
-        PathCase{"hid#vid_320f&pid_220f&mi_01&col04#hidraw3", 0x320F, 0x220F, 1, 4},
-        PathCase{"\\\\?\\HID#VID_320F&PID_220F&MI_01&COL03#7&1&0000#{4d1e55b2}", 0x320F,
-                 0x220F, 1, 3},
-        PathCase{"emu#vid_0000&pid_0000&mi_03#2", 0, 0, 3, 0},
-        PathCase{"hid#vid_1234&pid_abcd#hidraw0", 0x1234, 0xABCD, 0, 0},
-        PathCase{"no keys at all", 0, 0, 0, 0},
-        PathCase{"vid_&pid_zz&mi_&col", 0, 0, 0, 0},
-        PathCase{"vid_12345678&pid_1ffff", 0x5678, 0xFFFF, 0, 0}));
+    testing::Values(PathCase{"hid#vid_320f&pid_220f&mi_01&col04#hidraw3", 0x320F, 0x220F, 1, 4},
+                    PathCase{"\\\\?\\HID#VID_320F&PID_220F&MI_01&COL03#7&1&0000#{4d1e55b2}", 0x320F,
+                             0x220F, 1, 3},
+                    PathCase{"emu#vid_0000&pid_0000&mi_03#2", 0, 0, 3, 0},
+                    PathCase{"hid#vid_1234&pid_abcd#hidraw0", 0x1234, 0xABCD, 0, 0},
+                    PathCase{"no keys at all", 0, 0, 0, 0},
+                    PathCase{"vid_&pid_zz&mi_&col", 0, 0, 0, 0},
+                    PathCase{"vid_12345678&pid_1ffff", 0x5678, 0xFFFF, 0, 0}));
 
 // --- Enumeration --------------------------------------------------------
 
 class HidConnectionEmulated : public testing::Test {
 protected:
-    HidConnectionEmulated() : m_backend(std::make_shared<EmulatedHidBackend>()), m_scope(m_backend) {}
+    HidConnectionEmulated()
+        : m_backend(std::make_shared<EmulatedHidBackend>()), m_scope(m_backend) {}
 
     std::shared_ptr<EmulatedHidInterface> PlugMouse(EmulatedOutputHandler handler = {}) {
         EmulatedHidInterfaceConfig config;
@@ -226,12 +225,12 @@ TEST_F(HidConnectionEmulated, UnreadableValueStopsDecoding) {
 
 TEST_F(HidConnectionEmulated, ExchangeAndHeadsetOutputReport) {
     std::vector<EmulatedOutputPath> paths;
-    auto mouse = PlugMouse([&](EmulatedHidInterface& iface, std::span<const uint8_t> report,
-                               EmulatedOutputPath path) {
-        paths.push_back(path);
-        if (path == EmulatedOutputPath::Write) iface.QueueInputReport(report);
-        return true;
-    });
+    auto mouse = PlugMouse(
+        [&](EmulatedHidInterface& iface, std::span<const uint8_t> report, EmulatedOutputPath path) {
+            paths.push_back(path);
+            if (path == EmulatedOutputPath::Write) iface.QueueInputReport(report);
+            return true;
+        });
     ASSERT_EQ(m_connection.Open(mouse->Paths()[3], 1, 1, 1, 0), 1);
     const auto request = Frame(4, 0x03);
     uint32_t bytes = 0;
@@ -379,7 +378,8 @@ TEST_F(HidConnectionHidraw, ReadAndWriteInFlightTogether) {
     OpenCommands();
     std::atomic<int> result{-1};
     std::vector<uint8_t> reply(64);
-    std::thread reader([&] { result = m_connection.ReadReport(reply.data(), 64, kInfinite, nullptr); });
+    std::thread reader(
+        [&] { result = m_connection.ReadReport(reply.data(), 64, kInfinite, nullptr); });
     const auto request = Frame(4, 0x03);
     uint32_t bytes = 0;
     ASSERT_EQ(m_connection.WriteReport(request.data(), 64, 1000, &bytes), 1);

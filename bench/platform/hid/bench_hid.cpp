@@ -16,7 +16,8 @@ namespace {
 void FillTree(test::FakeHidrawTree& tree, int64_t nodes) {
     for (int64_t i = 0; i < nodes; ++i) {
         tree.Add({"hidraw" + std::to_string(i), 0x320F, static_cast<uint16_t>(0x2200 + i), 0x0100,
-                  static_cast<int>(i % 4), i % 2 == 0 ? test::kMouseInterface1 : test::kBootKeyboard});
+                  static_cast<int>(i % 4),
+                  i % 2 == 0 ? test::kMouseInterface1 : test::kBootKeyboard});
     }
 }
 

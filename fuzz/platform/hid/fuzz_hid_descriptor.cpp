@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::vector<uint8_t> shaped(pp->Caps().inputReportByteLength + 1u);
         pp->ShapeInputReport(report, shaped);
         pp->AcceptsOutputReport(report);
-        for (HidReportType type : {HidReportType::Input, HidReportType::Output, HidReportType::Feature}) {
+        for (HidReportType type :
+             {HidReportType::Input, HidReportType::Output, HidReportType::Feature}) {
             for (const HidButtonCaps& caps : pp->ButtonCaps(type)) {
                 std::vector<uint16_t> usages(HidMaxUsageListLength(type, caps.usagePage, pp));
                 uint32_t count = static_cast<uint32_t>(usages.size());

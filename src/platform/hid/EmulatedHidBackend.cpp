@@ -84,9 +84,7 @@ public:
     }
 
     const HidAttributes& Attributes() const override { return m_iface->Attributes(); }
-    const std::shared_ptr<const HidPreparsedData>& PreparsedData() const override {
-        return m_data;
-    }
+    const std::shared_ptr<const HidPreparsedData>& PreparsedData() const override { return m_data; }
 
     HidTransferResult Read(std::span<uint8_t> buffer, uint32_t timeoutMs, HidAbortEvent& abort,
                            size_t& transferred) override {
@@ -94,10 +92,14 @@ public:
         HidWait wait(timeoutMs);
         for (;;) {
             switch (wait.Wait(m_wakeFd, POLLIN, abort, -1)) {
-                case HidWaitResult::Ready: break;
-                case HidWaitResult::Aborted: return HidTransferResult::Aborted;
-                case HidWaitResult::TimedOut: return HidTransferResult::TimedOut;
-                default: return HidTransferResult::Failed;
+                case HidWaitResult::Ready:
+                    break;
+                case HidWaitResult::Aborted:
+                    return HidTransferResult::Aborted;
+                case HidWaitResult::TimedOut:
+                    return HidTransferResult::TimedOut;
+                default:
+                    return HidTransferResult::Failed;
             }
             std::lock_guard lock(m_lock);
             if (m_dead) return HidTransferResult::Failed;
@@ -228,7 +230,9 @@ bool EmulatedHidBackend::Interface::DeliverOutput(std::span<const uint8_t> repor
 
 EmulatedHidBackend::EmulatedHidBackend() : m_shares(std::make_shared<HidShareTable>()) {}
 
-EmulatedHidBackend::~EmulatedHidBackend() { UnplugAll(); }
+EmulatedHidBackend::~EmulatedHidBackend() {
+    UnplugAll();
+}
 
 std::shared_ptr<EmulatedHidInterface> EmulatedHidBackend::Plug(EmulatedHidInterfaceConfig config) {
     HidDescriptorParseResult parsed = HidDescriptorParser::Parse(config.reportDescriptor);

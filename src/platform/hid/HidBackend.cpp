@@ -28,6 +28,8 @@ ScopedHidBackend::ScopedHidBackend(std::shared_ptr<HidBackend> backend)
     SetHidBackend(std::move(backend));
 }
 
-ScopedHidBackend::~ScopedHidBackend() { SetHidBackend(std::move(m_previous)); }
+ScopedHidBackend::~ScopedHidBackend() {
+    SetHidBackend(std::move(m_previous));
+}
 
 }  // namespace warden

@@ -70,10 +70,14 @@ struct UsageEntry {
 
 int64_t SignExtend(uint32_t raw, uint8_t size) {
     switch (size) {
-        case 1: return static_cast<int8_t>(raw);
-        case 2: return static_cast<int16_t>(raw);
-        case 4: return static_cast<int32_t>(raw);
-        default: return 0;
+        case 1:
+            return static_cast<int8_t>(raw);
+        case 2:
+            return static_cast<int16_t>(raw);
+        case 4:
+            return static_cast<int32_t>(raw);
+        default:
+            return 0;
     }
 }
 
@@ -149,7 +153,8 @@ bool HidDescriptorParserState::Run(std::span<const uint8_t> d, HidDescriptorPars
         const uint8_t size = kSizes[prefix & 3];
         if (pos + 1 + size > d.size()) return Fail("truncated item");
         uint32_t value = 0;
-        for (uint8_t i = 0; i < size; ++i) value |= static_cast<uint32_t>(d[pos + 1 + i]) << (8 * i);
+        for (uint8_t i = 0; i < size; ++i)
+            value |= static_cast<uint32_t>(d[pos + 1 + i]) << (8 * i);
         pos += 1 + size;
         const uint8_t type = (prefix >> 2) & 3;
         const uint8_t tag = prefix >> 4;
@@ -171,15 +176,33 @@ bool HidDescriptorParserState::Run(std::span<const uint8_t> d, HidDescriptorPars
 
 bool HidDescriptorParserState::Global(uint8_t tag, uint32_t value, uint8_t size) {
     switch (tag) {
-        case kGlobalUsagePage: m_globals.usagePage = static_cast<uint16_t>(value); break;
-        case kGlobalLogicalMin: m_globals.logicalMinRaw = value, m_globals.logicalMinSize = size; break;
-        case kGlobalLogicalMax: m_globals.logicalMaxRaw = value, m_globals.logicalMaxSize = size; break;
-        case kGlobalPhysicalMin: m_globals.physicalMinRaw = value, m_globals.physicalMinSize = size; break;
-        case kGlobalPhysicalMax: m_globals.physicalMaxRaw = value, m_globals.physicalMaxSize = size; break;
-        case kGlobalUnitExp: m_globals.unitExp = value; break;
-        case kGlobalUnit: m_globals.unit = value; break;
-        case kGlobalReportSize: m_globals.reportSize = value; break;
-        case kGlobalReportCount: m_globals.reportCount = value; break;
+        case kGlobalUsagePage:
+            m_globals.usagePage = static_cast<uint16_t>(value);
+            break;
+        case kGlobalLogicalMin:
+            m_globals.logicalMinRaw = value, m_globals.logicalMinSize = size;
+            break;
+        case kGlobalLogicalMax:
+            m_globals.logicalMaxRaw = value, m_globals.logicalMaxSize = size;
+            break;
+        case kGlobalPhysicalMin:
+            m_globals.physicalMinRaw = value, m_globals.physicalMinSize = size;
+            break;
+        case kGlobalPhysicalMax:
+            m_globals.physicalMaxRaw = value, m_globals.physicalMaxSize = size;
+            break;
+        case kGlobalUnitExp:
+            m_globals.unitExp = value;
+            break;
+        case kGlobalUnit:
+            m_globals.unit = value;
+            break;
+        case kGlobalReportSize:
+            m_globals.reportSize = value;
+            break;
+        case kGlobalReportCount:
+            m_globals.reportCount = value;
+            break;
         case kGlobalReportId:
             if (value == 0 || value > 0xFF) return Fail("invalid report id");
             m_globals.reportId = static_cast<uint8_t>(value);
@@ -194,7 +217,8 @@ bool HidDescriptorParserState::Global(uint8_t tag, uint32_t value, uint8_t size)
             m_globals = m_stack.back();
             m_stack.pop_back();
             break;
-        default: break;
+        default:
+            break;
     }
     return true;
 }
@@ -257,10 +281,17 @@ bool HidDescriptorParserState::Main(uint8_t tag, uint32_t value) {
             if (m_linkStack.empty()) return Fail("unbalanced collections");
             m_linkStack.pop_back();
             break;
-        case kMainInput: ok = Field(HidReportType::Input, value); break;
-        case kMainOutput: ok = Field(HidReportType::Output, value); break;
-        case kMainFeature: ok = Field(HidReportType::Feature, value); break;
-        default: break;
+        case kMainInput:
+            ok = Field(HidReportType::Input, value);
+            break;
+        case kMainOutput:
+            ok = Field(HidReportType::Output, value);
+            break;
+        case kMainFeature:
+            ok = Field(HidReportType::Feature, value);
+            break;
+        default:
+            break;
     }
     m_usages.clear();
     m_haveUsageMin = false;
@@ -273,8 +304,8 @@ bool HidDescriptorParserState::Field(HidReportType type, uint32_t flags) {
     const bool constant = (flags & kMainConstant) != 0;
     const uint64_t bits = uint64_t{m_globals.reportSize} * m_globals.reportCount;
     if (!constant && m_globals.reportSize > kMaxDataFieldBits) return Fail("report size too large");
-    uint32_t& used = m_reportBits[static_cast<size_t>(type)].try_emplace(m_globals.reportId, 8u)
-                         .first->second;
+    uint32_t& used =
+        m_reportBits[static_cast<size_t>(type)].try_emplace(m_globals.reportId, 8u).first->second;
     if (used + bits > kMaxReportBits) return Fail("report too long");
     const uint32_t base = used;
     used += static_cast<uint32_t>(bits);
@@ -347,16 +378,18 @@ bool HidDescriptorParserState::Field(HidReportType type, uint32_t flags) {
         last = u.isRange ? nullptr : &list.back();
     }
     if (last != nullptr && field < m_globals.reportCount) {
-        last->reportCount = static_cast<uint16_t>(last->reportCount + m_globals.reportCount - field);
+        last->reportCount =
+            static_cast<uint16_t>(last->reportCount + m_globals.reportCount - field);
     }
     return true;
 }
 
-bool HidDescriptorParserState::AddCaps(CollectionBuild& c, HidReportType type,
-                                        HidCapsEntry caps, bool isValue) {
+bool HidDescriptorParserState::AddCaps(CollectionBuild& c, HidReportType type, HidCapsEntry caps,
+                                       bool isValue) {
     const size_t t = static_cast<size_t>(type);
     auto& list = isValue ? c.data->m_valueCaps[t] : c.data->m_buttonCaps[t];
-    if (c.data->m_buttonCaps[t].size() + c.data->m_valueCaps[t].size() >= kHidMaxCapsPerCollection) {
+    if (c.data->m_buttonCaps[t].size() + c.data->m_valueCaps[t].size() >=
+        kHidMaxCapsPerCollection) {
         return Fail("too many caps");
     }
     const uint32_t indices = uint32_t{caps.usageMax} - caps.usageMin + 1;
@@ -388,7 +421,8 @@ void HidDescriptorParserState::Finish(HidDescriptorParseResult& result) {
             values = static_cast<uint16_t>(data.m_valueCaps[t].size());
             indices = static_cast<uint16_t>(std::min<uint32_t>(c.dataIndices[t], 0xFFFF));
         };
-        count(0, caps.numberInputButtonCaps, caps.numberInputValueCaps, caps.numberInputDataIndices);
+        count(0, caps.numberInputButtonCaps, caps.numberInputValueCaps,
+              caps.numberInputDataIndices);
         count(1, caps.numberOutputButtonCaps, caps.numberOutputValueCaps,
               caps.numberOutputDataIndices);
         count(2, caps.numberFeatureButtonCaps, caps.numberFeatureValueCaps,

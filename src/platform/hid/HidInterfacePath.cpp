@@ -7,8 +7,8 @@ namespace warden {
 std::string FormatHidInterfacePath(std::string_view backend, const HidPathIdentity& identity,
                                    std::string_view node) {
     char ids[48];
-    int n = std::snprintf(ids, sizeof ids, "#vid_%04x&pid_%04x", identity.vendorId,
-                          identity.productId);
+    int n =
+        std::snprintf(ids, sizeof ids, "#vid_%04x&pid_%04x", identity.vendorId, identity.productId);
     if (identity.interfaceNumber >= 0) {
         n += std::snprintf(ids + n, sizeof ids - n, "&mi_%02x", identity.interfaceNumber & 0xFF);
     }

@@ -7,9 +7,12 @@ namespace warden {
 
 uint16_t HidPreparsedData::ReportByteLength(HidReportType type) const {
     switch (type) {
-        case HidReportType::Input: return m_caps.inputReportByteLength;
-        case HidReportType::Output: return m_caps.outputReportByteLength;
-        case HidReportType::Feature: return m_caps.featureReportByteLength;
+        case HidReportType::Input:
+            return m_caps.inputReportByteLength;
+        case HidReportType::Output:
+            return m_caps.outputReportByteLength;
+        case HidReportType::Feature:
+            return m_caps.featureReportByteLength;
     }
     return 0;
 }

@@ -14,7 +14,8 @@ bool ExtractBits(std::span<const uint8_t> report, uint32_t offset, uint32_t size
     const uint32_t last = (offset + size - 1) / 8;
     for (uint32_t i = last + 1; i-- > first;) acc = (acc << 8) | report[i];
     acc >>= offset % 8;
-    out = size == 32 ? static_cast<uint32_t>(acc) : static_cast<uint32_t>(acc & ((1ull << size) - 1));
+    out =
+        size == 32 ? static_cast<uint32_t>(acc) : static_cast<uint32_t>(acc & ((1ull << size) - 1));
     return true;
 }
 
@@ -108,9 +109,8 @@ HidStatus HidGetUsages(HidReportType type, uint16_t usagePage, uint16_t* usageLi
     return status;
 }
 
-HidStatus HidGetUsageValue(HidReportType type, uint16_t usagePage, uint16_t usage,
-                           uint32_t* value, const HidPreparsedData* data,
-                           std::span<const uint8_t> report) {
+HidStatus HidGetUsageValue(HidReportType type, uint16_t usagePage, uint16_t usage, uint32_t* value,
+                           const HidPreparsedData* data, std::span<const uint8_t> report) {
     const HidValueCaps* caps = nullptr;
     HidStatus status = FindValue(type, usagePage, usage, data, report, caps);
     if (status != kHidpStatusSuccess) return status;

@@ -33,9 +33,8 @@ HidStatus HidGetUsages(HidReportType type, uint16_t usagePage, uint16_t* usageLi
 // kHidpStatusUsageNotFound, kHidpStatusIncompatibleReportId,
 // kHidpStatusInvalidReportLength (field past the report's end) or
 // kHidpStatusInvalidPreparsedData; `value` is left alone on failure.
-HidStatus HidGetUsageValue(HidReportType type, uint16_t usagePage, uint16_t usage,
-                           uint32_t* value, const HidPreparsedData* data,
-                           std::span<const uint8_t> report);
+HidStatus HidGetUsageValue(HidReportType type, uint16_t usagePage, uint16_t usage, uint32_t* value,
+                           const HidPreparsedData* data, std::span<const uint8_t> report);
 
 // HidP_GetScaledUsageValue: the logical value mapped onto the physical
 // range. Besides the failures above: kHidpStatusBadLogPhyValues when the

@@ -2,14 +2,16 @@
 
 namespace warden {
 
-HidShareTable::Lease::~Lease() { m_table->Release(m_path, m_flags); }
+HidShareTable::Lease::~Lease() {
+    m_table->Release(m_path, m_flags);
+}
 
 std::unique_ptr<HidShareTable::Lease> HidShareTable::Acquire(const std::string& path,
                                                              const HidOpenFlags& flags) {
     std::lock_guard lock(m_lock);
     Claims& claims = m_claims[path];
-    const bool refused = (flags.write && claims.exclusive > 0) ||
-                         (flags.exclusive && claims.writers > 0);
+    const bool refused =
+        (flags.write && claims.exclusive > 0) || (flags.exclusive && claims.writers > 0);
     if (refused) {
         if (claims.writers == 0 && claims.exclusive == 0) m_claims.erase(path);
         return nullptr;

@@ -72,9 +72,9 @@ struct HidCapsEntry {
     uint16_t usageMax = 0;
     uint16_t dataIndexMin = 0;
     uint16_t dataIndexMax = 0;
-    uint16_t bitSize = 0;      // bits per field
-    uint16_t reportCount = 0;  // fields (variable) or array elements (array)
-    uint32_t bitOffset = 0;    // from the start of the report, report id byte included
+    uint16_t bitSize = 0;       // bits per field
+    uint16_t reportCount = 0;   // fields (variable) or array elements (array)
+    uint32_t bitOffset = 0;     // from the start of the report, report id byte included
     uint32_t selectorBase = 0;  // array: selector index of usageMin
     int32_t logicalMin = 0;
     int32_t logicalMax = 0;

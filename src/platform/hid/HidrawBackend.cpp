@@ -90,10 +90,9 @@ struct HidrawBackend::Node {
 HidrawBackend::HidrawBackend(std::string sysClassRoot, std::string devRoot, NodeOpener opener)
     : m_sysClassRoot(std::move(sysClassRoot)),
       m_devRoot(std::move(devRoot)),
-      m_opener(opener ? std::move(opener)
-                      : NodeOpener([](const std::string& path, int flags) {
-                            return ::open(path.c_str(), flags);
-                        })),
+      m_opener(opener ? std::move(opener) : NodeOpener([](const std::string& path, int flags) {
+          return ::open(path.c_str(), flags);
+      })),
       m_shares(std::make_shared<HidShareTable>()) {}
 
 HidrawBackend::~HidrawBackend() = default;
@@ -126,7 +125,8 @@ std::shared_ptr<const HidrawBackend::Node> HidrawBackend::LoadNode(const std::st
     identity.vendorId = node->attributes.vendorId;
     identity.productId = node->attributes.productId;
     unsigned number = 0;
-    if (ReadHexFile(device + "../bInterfaceNumber", number)) identity.interfaceNumber = number & 0xFF;
+    if (ReadHexFile(device + "../bInterfaceNumber", number))
+        identity.interfaceNumber = number & 0xFF;
     unsigned version = 0;
     if (ReadHexFile(device + "../../bcdDevice", version)) {
         node->attributes.versionNumber = static_cast<uint16_t>(version);
@@ -210,12 +210,11 @@ std::unique_ptr<HidDevice> HidrawBackend::Open(const std::string& path, const Hi
     } else if (flags.read) {
         mode = O_RDONLY;
     }
-    const std::string devPath = m_devRoot + "/" + std::string(HidInterfacePathNode(path, kBackendName));
+    const std::string devPath =
+        m_devRoot + "/" + std::string(HidInterfacePathNode(path, kBackendName));
     const int fd = m_opener(devPath, mode | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        Trace("hidraw %s could not be opened (errno %d)\n", devPath.c_str(), errno);
-        return nullptr;
-    }
+    // Discovery retries unopenable nodes every pass; the null result says it.
+    if (fd < 0) return nullptr;
     return std::make_unique<HidrawDevice>(fd, node->collections[collection], node->attributes,
                                           std::move(lease));
 }
@@ -223,7 +222,8 @@ std::unique_ptr<HidDevice> HidrawBackend::Open(const std::string& path, const Hi
 bool HidrawBackend::IsPresent(const std::string& path) {
     size_t collection = 0;
     if (NodeOfPath(path, collection) == nullptr) return false;
-    const std::string devPath = m_devRoot + "/" + std::string(HidInterfacePathNode(path, kBackendName));
+    const std::string devPath =
+        m_devRoot + "/" + std::string(HidInterfacePathNode(path, kBackendName));
     const int fd = m_opener(devPath, O_PATH | O_CLOEXEC);
     if (fd < 0) return false;
     close(fd);

@@ -16,9 +16,12 @@ namespace {
 
 HidTransferResult FromWait(HidWaitResult wait) {
     switch (wait) {
-        case HidWaitResult::Aborted: return HidTransferResult::Aborted;
-        case HidWaitResult::TimedOut: return HidTransferResult::TimedOut;
-        default: return HidTransferResult::Failed;
+        case HidWaitResult::Aborted:
+            return HidTransferResult::Aborted;
+        case HidWaitResult::TimedOut:
+            return HidTransferResult::TimedOut;
+        default:
+            return HidTransferResult::Failed;
     }
 }
 

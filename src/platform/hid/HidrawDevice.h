@@ -20,9 +20,7 @@ public:
     ~HidrawDevice() override;
 
     const HidAttributes& Attributes() const override { return m_attributes; }
-    const std::shared_ptr<const HidPreparsedData>& PreparsedData() const override {
-        return m_data;
-    }
+    const std::shared_ptr<const HidPreparsedData>& PreparsedData() const override { return m_data; }
     HidTransferResult Read(std::span<uint8_t> buffer, uint32_t timeoutMs, HidAbortEvent& abort,
                            size_t& transferred) override;
     HidTransferResult Write(std::span<const uint8_t> report, uint32_t timeoutMs,

@@ -37,14 +37,15 @@ public:
     // as the kernel numbers every bound device anew.
     void Add(const FakeHidrawNode& node) {
         namespace fs = std::filesystem;
-        const fs::path usb = m_dir.Path() / "sys/devices/usb1" / ("1-" + std::to_string(++m_serial));
+        const fs::path usb =
+            m_dir.Path() / "sys/devices/usb1" / ("1-" + std::to_string(++m_serial));
         const fs::path parent =
-            node.interfaceNumber >= 0 ? usb / ("1-1:1." + std::to_string(node.interfaceNumber))
-                                      : m_dir.Path() / "sys/devices/virtual" /
-                                            std::to_string(m_serial);
+            node.interfaceNumber >= 0
+                ? usb / ("1-1:1." + std::to_string(node.interfaceNumber))
+                : m_dir.Path() / "sys/devices/virtual" / std::to_string(m_serial);
         char hidName[32];
-        std::snprintf(hidName, sizeof hidName, "0003:%04X:%04X.%04X", node.vendorId,
-                      node.productId, m_serial);
+        std::snprintf(hidName, sizeof hidName, "0003:%04X:%04X.%04X", node.vendorId, node.productId,
+                      m_serial);
         const fs::path hid = parent / hidName;
         fs::create_directories(hid);
         if (node.interfaceNumber >= 0) {

@@ -63,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         DescriptorCase{"BootMouse", &kBootMouse, false, {{0x01, 0x02, 4, 0, 0, 1, 2, 0, 0}}},
         DescriptorCase{"BootKeyboard", &kBootKeyboard, false, {{0x01, 0x06, 9, 2, 0, 2, 0, 1, 0}}},
-        DescriptorCase{"ConsumerControl", &kConsumerControl, true, {{0x0C, 0x01, 3, 0, 0, 1, 0, 0, 0}}},
+        DescriptorCase{
+            "ConsumerControl", &kConsumerControl, true, {{0x0C, 0x01, 3, 0, 0, 1, 0, 0, 0}}},
         DescriptorCase{"MouseInterface1",
                        &kMouseInterface1,
                        true,
@@ -72,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
                         {0x0C, 0x01, 3, 0, 0, 1, 0, 0, 0},
                         {0xFF1C, 0x92, 64, 64, 0, 0, 1, 0, 1}}},
         DescriptorCase{"ScaledValues", &kScaledValues, false, {{0x01, 0x04, 4, 0, 0, 0, 3, 0, 0}}},
-        DescriptorCase{"PushPopExtended", &kPushPopExtended, false, {{0x01, 0x02, 4, 0, 0, 1, 2, 0, 0}}}),
+        DescriptorCase{
+            "PushPopExtended", &kPushPopExtended, false, {{0x01, 0x02, 4, 0, 0, 1, 2, 0, 0}}}),
     [](const testing::TestParamInfo<DescriptorCase>& p) { return p.param.name; });
 
 TEST(HidDescriptorParser, ButtonAndValueCapsCarryUsagesRangesAndLayout) {
@@ -163,12 +165,12 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"MainItemOutsideCollection", {0x75, 0x08, 0x95, 0x01, 0x81, 0x02}},
         MalformedCase{"PopWithoutPush", {0x05, 0x01, 0xB4}},
         MalformedCase{"ReportIdZero", {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x85, 0x00, 0xC0}},
-        MalformedCase{"AbsurdReportLength",
-                      {0x09, 0x01, 0xA1, 0x01, 0x09, 0x01, 0x75, 0x08, 0x96, 0x00, 0x20, 0x81,
-                       0x02, 0xC0}},
-        MalformedCase{"FieldWiderThan32Bits",
-                      {0x09, 0x01, 0xA1, 0x01, 0x09, 0x01, 0x75, 0x40, 0x95, 0x01, 0x81, 0x02,
-                       0xC0}},
+        MalformedCase{
+            "AbsurdReportLength",
+            {0x09, 0x01, 0xA1, 0x01, 0x09, 0x01, 0x75, 0x08, 0x96, 0x00, 0x20, 0x81, 0x02, 0xC0}},
+        MalformedCase{
+            "FieldWiderThan32Bits",
+            {0x09, 0x01, 0xA1, 0x01, 0x09, 0x01, 0x75, 0x40, 0x95, 0x01, 0x81, 0x02, 0xC0}},
         MalformedCase{"NoCollection", {0x05, 0x01, 0x09, 0x02}}),
     [](const testing::TestParamInfo<MalformedCase>& p) { return p.param.name; });
 
@@ -224,7 +226,8 @@ TEST(HidDescriptorParser, SharedCollectionOfRealDescriptors) {
         ReadText(std::string(WARDEN_SHARED_TESTDATA_DIR) + "/hid-descriptors.json");
     if (text.empty()) GTEST_SKIP() << "shared HID descriptors not available";
     size_t total = 0, parsed = 0;
-    for (size_t at = text.find("\": \""); at != std::string::npos; at = text.find("\": \"", at + 1)) {
+    for (size_t at = text.find("\": \""); at != std::string::npos;
+         at = text.find("\": \"", at + 1)) {
         const size_t end = text.find('"', at + 4);
         const std::string hex = text.substr(at + 4, end - at - 4);
         if (hex.find_first_not_of("0123456789abcdefABCDEF ") != std::string::npos) continue;

@@ -67,14 +67,14 @@ TEST_F(EmulatedHidBackendTest, RefusedDescriptorPlugsNothing) {
 
 TEST_F(EmulatedHidBackendTest, HandlerAnswersOnTheCollectionOwningTheReport) {
     std::vector<EmulatedOutputPath> seen;
-    auto mouse = PlugMouse([&](EmulatedHidInterface& iface, std::span<const uint8_t> report,
-                               EmulatedOutputPath path) {
-        seen.push_back(path);
-        std::vector<uint8_t> reply(report.begin(), report.end());
-        reply[2] = 0xAA;
-        iface.QueueInputReport(reply);
-        return true;
-    });
+    auto mouse = PlugMouse(
+        [&](EmulatedHidInterface& iface, std::span<const uint8_t> report, EmulatedOutputPath path) {
+            seen.push_back(path);
+            std::vector<uint8_t> reply(report.begin(), report.end());
+            reply[2] = 0xAA;
+            iface.QueueInputReport(reply);
+            return true;
+        });
     auto commands = m_backend.Open(mouse->Paths()[3], kReadWrite);
     auto notifications = m_backend.Open(mouse->Paths()[2], kReadWrite);
     ASSERT_NE(commands, nullptr);
@@ -99,7 +99,7 @@ TEST_F(EmulatedHidBackendTest, HandlerAnswersOnTheCollectionOwningTheReport) {
 
     EXPECT_TRUE(commands->SetOutputReport(request));
     EXPECT_EQ(seen, (std::vector<EmulatedOutputPath>{EmulatedOutputPath::Write,
-                                                    EmulatedOutputPath::SetOutputReport}));
+                                                     EmulatedOutputPath::SetOutputReport}));
     // A report id the collection does not own is refused before the device.
     const std::vector<uint8_t> foreign = {3, 1, 0};
     EXPECT_EQ(commands->Write(foreign, 1000, m_abort, transferred), HidTransferResult::Failed);
@@ -107,8 +107,8 @@ TEST_F(EmulatedHidBackendTest, HandlerAnswersOnTheCollectionOwningTheReport) {
 }
 
 TEST_F(EmulatedHidBackendTest, HandlerRefusalFailsTheWrite) {
-    auto mouse = PlugMouse([](EmulatedHidInterface&, std::span<const uint8_t>,
-                              EmulatedOutputPath) { return false; });
+    auto mouse = PlugMouse(
+        [](EmulatedHidInterface&, std::span<const uint8_t>, EmulatedOutputPath) { return false; });
     auto commands = m_backend.Open(mouse->Paths()[3], kReadWrite);
     size_t transferred = 7;
     EXPECT_EQ(commands->Write(Command(1), 1000, m_abort, transferred), HidTransferResult::Failed);
@@ -179,11 +179,11 @@ TEST_F(EmulatedHidBackendTest, AbortWakesABlockedRead) {
 
 TEST_F(EmulatedHidBackendTest, DeviceThreadAnswersLaterAndReaderWaits) {
     Event requested(Event::ResetMode::Auto);
-    auto mouse = PlugMouse([&](EmulatedHidInterface&, std::span<const uint8_t>,
-                               EmulatedOutputPath) {
-        requested.Set();
-        return true;
-    });
+    auto mouse =
+        PlugMouse([&](EmulatedHidInterface&, std::span<const uint8_t>, EmulatedOutputPath) {
+            requested.Set();
+            return true;
+        });
     std::thread device([&] {
         requested.Wait(kInfinite);
         mouse->QueueInputReport(Command(0x42));
@@ -204,7 +204,8 @@ TEST_F(EmulatedHidBackendTest, ASlowReaderLosesTheNewestReports) {
     auto mouse = PlugMouse();
     auto commands = m_backend.Open(mouse->Paths()[3], kReadWrite);
     size_t delivered = 0;
-    for (int i = 0; i < 70; ++i) delivered += mouse->QueueInputReport(Command(static_cast<uint8_t>(i)));
+    for (int i = 0; i < 70; ++i)
+        delivered += mouse->QueueInputReport(Command(static_cast<uint8_t>(i)));
     EXPECT_EQ(delivered, 64u);
     EXPECT_TRUE(traces.Contains("input report dropped"));
     std::vector<uint8_t> buffer(64);

@@ -38,12 +38,9 @@ TEST_F(HidrawBackendTest, OnePathPerTopLevelCollectionInNodeOrder) {
     m_tree.Add({"hidraw3", 0x1234, 0xABCD, 0, -1, test::kBootKeyboard});
     HidrawBackend backend(m_tree.ClassRoot(), m_tree.DevRoot());
     const std::vector<std::string> expected = {
-        "hid#vid_320f&pid_220f&mi_00#hidraw2",
-        "hid#vid_1234&pid_abcd#hidraw3",
-        "hid#vid_320f&pid_220f&mi_01&col01#hidraw10",
-        "hid#vid_320f&pid_220f&mi_01&col02#hidraw10",
-        "hid#vid_320f&pid_220f&mi_01&col03#hidraw10",
-        "hid#vid_320f&pid_220f&mi_01&col04#hidraw10",
+        "hid#vid_320f&pid_220f&mi_00#hidraw2",        "hid#vid_1234&pid_abcd#hidraw3",
+        "hid#vid_320f&pid_220f&mi_01&col01#hidraw10", "hid#vid_320f&pid_220f&mi_01&col02#hidraw10",
+        "hid#vid_320f&pid_220f&mi_01&col03#hidraw10", "hid#vid_320f&pid_220f&mi_01&col04#hidraw10",
     };
     EXPECT_EQ(Enumerate(backend), expected);
     // A second pass reuses what it read and gives the same answer.
@@ -59,8 +56,7 @@ TEST_F(HidrawBackendTest, UnreadableOrGarbageNodesAreSkippedWithATrace) {
     m_tree.Add({"hidraw2", 1, 2, 0, 0, {0xC0}});
     m_tree.Add({"hidraw3", 1, 2, 0, 0, test::kBootMouse});
     HidrawBackend backend(m_tree.ClassRoot(), m_tree.DevRoot());
-    EXPECT_EQ(Enumerate(backend),
-              std::vector<std::string>{"hid#vid_0001&pid_0002&mi_00#hidraw3"});
+    EXPECT_EQ(Enumerate(backend), std::vector<std::string>{"hid#vid_0001&pid_0002&mi_00#hidraw3"});
     EXPECT_TRUE(traces.Contains("hidraw0 skipped"));
     EXPECT_TRUE(traces.Contains("hidraw1 skipped: report descriptor refused"));
     EXPECT_TRUE(traces.Contains("hidraw2 skipped"));
@@ -90,9 +86,9 @@ TEST_F(HidrawBackendTest, OpenRefusesForeignAndMalformedPaths) {
     m_tree.Add({"hidraw0", 0x320F, 0x220F, 0x0100, 1, test::kBootMouse});
     HidrawBackend backend(m_tree.ClassRoot(), m_tree.DevRoot());
     const HidOpenFlags flags{true, false, true, false};
-    for (const char* path : {"", "hid#vid_320f&pid_220f&mi_01#../hidraw0",
-                             "hid#vid_320f&pid_220f&mi_02#hidraw0", "emu#vid_320f&pid_220f#1",
-                             "hid#vid_320f&pid_220f&mi_01#hidraw0x"}) {
+    for (const char* path :
+         {"", "hid#vid_320f&pid_220f&mi_01#../hidraw0", "hid#vid_320f&pid_220f&mi_02#hidraw0",
+          "emu#vid_320f&pid_220f#1", "hid#vid_320f&pid_220f&mi_01#hidraw0x"}) {
         SCOPED_TRACE(path);
         EXPECT_EQ(backend.Open(path, flags), nullptr);
         EXPECT_FALSE(backend.IsPresent(path));

@@ -123,9 +123,9 @@ TEST_P(DecodeValues, RawAndScaled) {
     if (c.rawStatus == kHidpStatusSuccess) {
         EXPECT_EQ(raw, c.raw);
     }
-    EXPECT_EQ(HidGetScaledUsageValue(HidReportType::Input, 0x01, c.usage, &scaled, data.get(),
-                                     c.report),
-              c.scaledStatus);
+    EXPECT_EQ(
+        HidGetScaledUsageValue(HidReportType::Input, 0x01, c.usage, &scaled, data.get(), c.report),
+        c.scaledStatus);
     if (c.scaledStatus == kHidpStatusSuccess) {
         EXPECT_EQ(scaled, c.scaled);
     }
@@ -134,21 +134,45 @@ TEST_P(DecodeValues, RawAndScaled) {
 INSTANTIATE_TEST_SUITE_P(
     Reports, DecodeValues,
     testing::Values(
-        ValueCase{"XOnPhysicalRange", {0, 128, 0, 0}, 0x30, kHidpStatusSuccess, 128,
-                  kHidpStatusSuccess, 501},
-        ValueCase{"NegativeYIsRawUnsigned", {0, 0, 0xF6, 0}, 0x31, kHidpStatusSuccess, 0xF6,
-                  kHidpStatusSuccess, 0},
-        ValueCase{"PositiveY", {0, 0, 5, 0}, 0x31, kHidpStatusSuccess, 5, kHidpStatusSuccess, 750},
-        ValueCase{"YOutOfLogicalRange", {0, 0, 11, 0}, 0x31, kHidpStatusSuccess, 11,
-                  kHidpStatusValueOutOfRange, 0},
-        ValueCase{"HatWithUnits", {0, 0, 0, 0x02}, 0x39, kHidpStatusSuccess, 2,
-                  kHidpStatusSuccess, 90},
-        ValueCase{"HatNullState", {0, 0, 0, 0x08}, 0x39, kHidpStatusSuccess, 8, kHidpStatusNull,
+        ValueCase{"XOnPhysicalRange",
+                  {0, 128, 0, 0},
+                  0x30,
+                  kHidpStatusSuccess,
+                  128,
+                  kHidpStatusSuccess,
+                  501},
+        ValueCase{"NegativeYIsRawUnsigned",
+                  {0, 0, 0xF6, 0},
+                  0x31,
+                  kHidpStatusSuccess,
+                  0xF6,
+                  kHidpStatusSuccess,
                   0},
-        ValueCase{"FieldPastShortReport", {0, 1}, 0x31, kHidpStatusInvalidReportLength, 0,
-                  kHidpStatusInvalidReportLength, 0},
-        ValueCase{"UnknownUsage", {0, 1, 2, 3}, 0x35, kHidpStatusUsageNotFound, 0,
-                  kHidpStatusUsageNotFound, 0}),
+        ValueCase{"PositiveY", {0, 0, 5, 0}, 0x31, kHidpStatusSuccess, 5, kHidpStatusSuccess, 750},
+        ValueCase{"YOutOfLogicalRange",
+                  {0, 0, 11, 0},
+                  0x31,
+                  kHidpStatusSuccess,
+                  11,
+                  kHidpStatusValueOutOfRange,
+                  0},
+        ValueCase{
+            "HatWithUnits", {0, 0, 0, 0x02}, 0x39, kHidpStatusSuccess, 2, kHidpStatusSuccess, 90},
+        ValueCase{"HatNullState", {0, 0, 0, 0x08}, 0x39, kHidpStatusSuccess, 8, kHidpStatusNull, 0},
+        ValueCase{"FieldPastShortReport",
+                  {0, 1},
+                  0x31,
+                  kHidpStatusInvalidReportLength,
+                  0,
+                  kHidpStatusInvalidReportLength,
+                  0},
+        ValueCase{"UnknownUsage",
+                  {0, 1, 2, 3},
+                  0x35,
+                  kHidpStatusUsageNotFound,
+                  0,
+                  kHidpStatusUsageNotFound,
+                  0}),
     [](const testing::TestParamInfo<ValueCase>& p) { return p.param.name; });
 
 TEST(HidReportDecoder, ValueWithoutPhysicalRangeHasNoScaledValue) {
@@ -159,9 +183,9 @@ TEST(HidReportDecoder, ValueWithoutPhysicalRangeHasNoScaledValue) {
     EXPECT_EQ(HidGetUsageValue(HidReportType::Input, 0x01, 0x30, &raw, mouse.get(), report),
               kHidpStatusSuccess);
     EXPECT_EQ(raw, 0xFFu);  // -1, not sign-extended
-    EXPECT_EQ(HidGetScaledUsageValue(HidReportType::Input, 0x01, 0x30, &scaled, mouse.get(),
-                                     report),
-              kHidpStatusBadLogPhyValues);
+    EXPECT_EQ(
+        HidGetScaledUsageValue(HidReportType::Input, 0x01, 0x30, &scaled, mouse.get(), report),
+        kHidpStatusBadLogPhyValues);
     EXPECT_EQ(scaled, 0);
 }
 
