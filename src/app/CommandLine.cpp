@@ -20,6 +20,10 @@ constexpr std::array kOptions = {
               [](CommandLine& o, std::string_view) { o.showVersion = true; }},
     OptionRow{"--screenshot", "FILE", "paint the main window into the PNG FILE and exit",
               [](CommandLine& o, std::string_view v) { o.screenshotFile = std::string(v); }},
+    OptionRow{"--emulate", "KINDS",
+              "serve virtual devices instead of real ones: mouse, keyboard, mousepad, "
+              "headset (comma-separated) or all",
+              [](CommandLine& o, std::string_view v) { o.emulateKinds = std::string(v); }},
 };
 
 const OptionRow* FindOption(std::string_view name) {

@@ -13,6 +13,8 @@ struct CommandLine {
     bool showVersion = false;
     // Paint the main window once into this PNG and exit (empty: run normally).
     std::string screenshotFile;
+    // Virtual devices to serve instead of real hardware (empty: real HID).
+    std::string emulateKinds;
 };
 
 struct CommandLineResult {

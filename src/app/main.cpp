@@ -4,6 +4,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Program.h"
+#include "emulator/Emulation.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
@@ -21,7 +22,16 @@ int main(int argc, char** argv) {
         std::printf("vdl-k42-warden %s\n", WARDEN_VERSION);
         return 0;
     }
+    if (!parsed.options.emulateKinds.empty()) {
+        std::string error;
+        if (!warden::StartEmulation(parsed.options.emulateKinds, &error)) {
+            std::fprintf(stderr, "vdl-k42-warden: %s\n", error.c_str());
+            return 2;
+        }
+    }
     // Qt must not see our options: pass only the program name.
     int qtArgc = 1;
-    return warden::RunProgram(parsed.options, qtArgc, argv);
+    const int exitCode = warden::RunProgram(parsed.options, qtArgc, argv);
+    warden::StopEmulation();
+    return exitCode;
 }

@@ -27,6 +27,10 @@ TEST(CommandLine, FlagsAndScreenshotValue) {
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_TRUE(result.options.showVersion);
     EXPECT_EQ(result.options.screenshotFile, "shot.png");
+
+    result = Parse({"--emulate", "mouse,headset"});
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.options.emulateKinds, "mouse,headset");
 }
 
 TEST(CommandLine, RejectsBadInputWithAReason) {
@@ -47,7 +51,8 @@ TEST(CommandLine, RejectsBadInputWithAReason) {
 
 TEST(CommandLine, UsageListsEveryOption) {
     const std::string usage = CommandLineUsage();
-    for (const char* option : {"--help", "--version", "--screenshot FILE", "WARDEN_TRACE"}) {
+    for (const char* option :
+         {"--help", "--version", "--screenshot FILE", "--emulate KINDS", "WARDEN_TRACE"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
     }
 }

@@ -135,6 +135,22 @@ TEST_F(ProgramTest, StartsWithoutFontFolder) {
     EXPECT_NE(ReadFile(m_dir / "stderr.txt").find("font skipped"), std::string::npos);
 }
 
+TEST_F(ProgramTest, EmulateServesVirtualDevicesAndRefusesUnknownKinds) {
+    const fs::path shot = m_dir / "emulated.png";
+    Program emulated({"--emulate", "all", "--screenshot", shot.string()}, m_env,
+                     m_dir / "emulated.txt");
+    ASSERT_EQ(emulated.Wait(30), 0) << ReadFile(m_dir / "emulated.txt");
+    const std::string trace = ReadFile(m_dir / "emulated.txt");
+    for (const char* kind : {"mouse", "keyboard", "mousepad", "headset"}) {
+        EXPECT_NE(trace.find(std::string("emulator: ") + kind + " plugged in"), std::string::npos)
+            << kind;
+    }
+
+    Program refused({"--emulate", "mouse,toaster"}, m_env, m_dir / "refused.txt");
+    EXPECT_EQ(refused.Wait(30), 2);
+    EXPECT_NE(ReadFile(m_dir / "refused.txt").find("toaster"), std::string::npos);
+}
+
 TEST_F(ProgramTest, SecondStartWakesTheFirstAndEndsWithZero) {
     Program first({}, m_env, m_dir / "first.txt");
     const fs::path socket = m_dir / "runtime" / "VDL-K42 WARDEN" / "VDL-K42 WARDEN.sock";
