@@ -6,16 +6,22 @@ namespace warden {
 
 namespace {
 
-// Effect 1, brightness 4, speed code 2, colourful, red; polling index 0;
-// stages at slider positions 4, 8, 16, 32 with stage 1 active; the stage
-// colours the program always sends.
-std::vector<uint8_t> MouseSettingsBlock() {
-    std::vector<uint8_t> block(85, 0);
+// Effect 1, brightness 4, speed code 2, colourful, red.
+std::vector<uint8_t> LightingBlock() {
+    std::vector<uint8_t> block(25, 0);
     block[1] = 1;
     block[2] = 4;
     block[3] = 2;
     block[5] = 1;
     block[6] = 0xFF;
+    return block;
+}
+
+// The lighting block, then polling index 0; stages at slider positions 4, 8,
+// 16, 32 with stage 1 active; the stage colours the program always sends.
+std::vector<uint8_t> MouseSettingsBlock() {
+    std::vector<uint8_t> block = LightingBlock();
+    block.resize(85, 0);
     block[15] = 4;
     block[16] = 8;
     block[17] = 16;
@@ -24,16 +30,6 @@ std::vector<uint8_t> MouseSettingsBlock() {
     const uint8_t colours[21] = {255, 0,   0,  0, 0, 255, 0,   255, 0,   255, 0,
                                  255, 255, 50, 0, 0, 255, 255, 255, 255, 255};
     for (size_t i = 0; i < 21; ++i) block[24 + i] = colours[i];
-    return block;
-}
-
-std::vector<uint8_t> LightingBlock() {
-    std::vector<uint8_t> block(25, 0);
-    block[1] = 1;
-    block[2] = 4;
-    block[3] = 2;
-    block[5] = 1;
-    block[6] = 0xFF;
     return block;
 }
 

@@ -27,7 +27,7 @@
 #include "transport/CCommandChannel.h"
 #include "transport/DeviceCatalogue.h"
 #include "transport/DeviceInfoBlock.h"
-#include "transport/IMessageTarget.h"
+#include "ui/MessageTarget.h"
 #include "ui/controls/CLinearLayoutUI.h"
 
 namespace warden {
@@ -113,7 +113,7 @@ public:
 
     // --- Setters of the main window, in the order it calls them -------------
     void SetLayoutFile(std::string_view file) { m_layoutFile = file; }
-    void SetMainWindow(IMessageTarget* window) { m_mainWindow = window; }
+    void SetMainWindow(MessageTarget* window) { m_mainWindow = window; }
     // Resizes the key buttons; nothing when unchanged.
     void SetKeyCount(int count);
     // Resizes zone controls, zone colours and zone settings, zeroing every
@@ -216,7 +216,7 @@ protected:
     DeviceInfoBlock m_deviceInfo;
     CControlUI* m_lightingPanel = nullptr;
     IPowerPanel* m_powerPanel = nullptr;
-    IMessageTarget* m_mainWindow = nullptr;
+    MessageTarget* m_mainWindow = nullptr;
     std::string m_layoutFile;
     std::string m_profileBaseName;
     std::string m_lightConfigBaseName;

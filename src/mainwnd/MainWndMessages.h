@@ -6,15 +6,15 @@
 
 namespace warden::mainwnd {
 
-// Window messages with fixed numbers.
+// Window messages with fixed numbers. Those another layer sends are defined
+// there only: WM_MENUCLICK (1145) in ui/Messages.h, UWM_DEVICE_ARRIVED and
+// UWM_DEVICE_REMOVED (3090, 3091) in transport/CDeviceDiscovery.h,
+// device::kMsgPowerStatus (3329) in devices/DeviceEvents.h.
 inline constexpr uint32_t kMsgTray = 1025;  // lParam = mouse message
 inline constexpr uint32_t kMsgKeyCaptureHook = 1054;
-inline constexpr uint32_t kMsgMenuCommand = 1145;
 inline constexpr uint32_t kMsgDpiTrace = 1224;
 inline constexpr uint32_t kMsgShowProgress = 3072;
 inline constexpr uint32_t kMsgLanguageChanged = 3089;
-inline constexpr uint32_t kMsgDevicePresent = 3090;
-inline constexpr uint32_t kMsgDeviceAbsent = 3091;
 inline constexpr uint32_t kMsgOpenSettings = 3093;
 inline constexpr uint32_t kMsgClearUpdateMark = 3094;
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/Trace.h"
+#include "profiles/ProfileRecords.h"
 
 namespace warden {
 namespace {
@@ -71,6 +72,16 @@ Json::Value* WritableElement(Json::Value& parent, int64_t index) {
     }
     if (!parent.isArray()) parent = Json::Value(Json::arrayValue);
     return &parent[static_cast<Json::ArrayIndex>(index)];
+}
+
+uint32_t ReadHalves(Json::Value* object, const char* low, const char* high) {
+    return PackHalves(static_cast<uint32_t>(ReadNumber(Member(object, low))),
+                      static_cast<uint32_t>(ReadNumber(Member(object, high))));
+}
+
+void WriteHalves(Json::Value& object, const char* low, const char* high, uint32_t word) {
+    WritableMember(object, low) = LowHalf(word);
+    WritableMember(object, high) = HighHalf(word);
 }
 
 }  // namespace warden

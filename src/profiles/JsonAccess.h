@@ -48,4 +48,10 @@ std::string ReadText(const Json::Value* value);
 Json::Value& WritableMember(Json::Value& parent, const char* key);
 Json::Value* WritableElement(Json::Value& parent, int64_t index);
 
+// A system stage word: members `low` and `high` of `object`, read as numbers,
+// as its low and high halves; absent members count 0.
+uint32_t ReadHalves(Json::Value* object, const char* low, const char* high);
+// Writes the halves of `word` as members `low` and `high` of `object`.
+void WriteHalves(Json::Value& object, const char* low, const char* high, uint32_t word);
+
 }  // namespace warden

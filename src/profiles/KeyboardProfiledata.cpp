@@ -5,10 +5,6 @@
 namespace warden {
 namespace {
 
-uint32_t Number(Json::Value* parent, const char* key) {
-    return static_cast<uint32_t>(ReadNumber(Member(parent, key)));
-}
-
 Json::Value ColorObject(const ColorRGBA& color) {
     Json::Value object(Json::objectValue);
     object["Red"] = color.red;
@@ -24,9 +20,9 @@ std::array<uint32_t, 3> CKeyboardProfiledata::GetSystemStages() {
     m_systemWords = {};
     Json::Value* stages = EntryMember("SystemStages");
     if (IsObject(stages)) {
-        m_systemWords[0] = PackHalves(Number(stages, "Repeat"), Number(stages, "RepeatDelay"));
-        m_systemWords[1] = PackHalves(Number(stages, "Key6Flag"), Number(stages, "PollingRate"));
-        m_systemWords[2] = PackHalves(Number(stages, "WFlag"), Number(stages, "WinFlag"));
+        m_systemWords[0] = ReadHalves(stages, "Repeat", "RepeatDelay");
+        m_systemWords[1] = ReadHalves(stages, "Key6Flag", "PollingRate");
+        m_systemWords[2] = ReadHalves(stages, "WFlag", "WinFlag");
     }
     return m_systemWords;
 }
@@ -34,12 +30,9 @@ std::array<uint32_t, 3> CKeyboardProfiledata::GetSystemStages() {
 void CKeyboardProfiledata::SetSystemStages(uint32_t word1, uint32_t word2, uint32_t word3) {
     m_systemWords = {word1, word2, word3};
     Json::Value& stages = WritableEntryMember("SystemStages");
-    WritableMember(stages, "Repeat") = LowHalf(word1);
-    WritableMember(stages, "RepeatDelay") = HighHalf(word1);
-    WritableMember(stages, "Key6Flag") = LowHalf(word2);
-    WritableMember(stages, "PollingRate") = HighHalf(word2);
-    WritableMember(stages, "WFlag") = LowHalf(word3);
-    WritableMember(stages, "WinFlag") = HighHalf(word3);
+    WriteHalves(stages, "Repeat", "RepeatDelay", word1);
+    WriteHalves(stages, "Key6Flag", "PollingRate", word2);
+    WriteHalves(stages, "WFlag", "WinFlag", word3);
 }
 
 std::vector<ColorRGBA> CKeyboardProfiledata::GetCustomColors(int group, int count) {

@@ -68,8 +68,8 @@ std::array<uint32_t, 3> CMouseProfiledata::GetSystemStages() {
     m_systemWords = {};
     Json::Value* stages = EntryMember("SystemStages");
     if (IsObject(stages)) {
-        m_systemWords[0] = PackHalves(Word(stages, "DoubleClickTime"), Word(stages, "MouseSpeed"));
-        m_systemWords[1] = PackHalves(Word(stages, "PointerPrecision"), Word(stages, "ScorllPage"));
+        m_systemWords[0] = ReadHalves(stages, "DoubleClickTime", "MouseSpeed");
+        m_systemWords[1] = ReadHalves(stages, "PointerPrecision", "ScorllPage");
         Json::Value* report = EntryMember("ReportStages");
         const uint32_t polling = IsObject(report) ? Word(report, "StageActive") : 0;
         m_systemWords[2] = PackHalves(Word(stages, "WheelScorlllinse"), polling);
@@ -80,10 +80,8 @@ std::array<uint32_t, 3> CMouseProfiledata::GetSystemStages() {
 void CMouseProfiledata::SetSystemStages(uint32_t word1, uint32_t word2, uint32_t word3) {
     m_systemWords = {word1, word2, word3};
     Json::Value& stages = WritableEntryMember("SystemStages");
-    WritableMember(stages, "DoubleClickTime") = LowHalf(word1);
-    WritableMember(stages, "MouseSpeed") = HighHalf(word1);
-    WritableMember(stages, "PointerPrecision") = LowHalf(word2);
-    WritableMember(stages, "ScorllPage") = HighHalf(word2);
+    WriteHalves(stages, "DoubleClickTime", "MouseSpeed", word1);
+    WriteHalves(stages, "PointerPrecision", "ScorllPage", word2);
     WritableMember(stages, "WheelScorlllinse") = LowHalf(word3);
     WritableMember(WritableEntryMember("ReportStages"), "StageActive") = HighHalf(word3);
 }

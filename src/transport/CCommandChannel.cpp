@@ -136,18 +136,9 @@ int CCommandChannel::RunChunked(const Transfer& transfer) {
         if (transfer.source) {
             std::memcpy(&request[kFramePayloadByte], transfer.source + offset, length);
         }
-        SealFrame(request);
         Frame reply{};
-        int result;
-        if (transfer.locking == Locking::Command) {
-            ScopedLock lock(m_commandLock);
-            result = Exchange(request, reply);
-        } else {
-            result = Exchange(request, reply);
-        }
-        if (result != kResultOk) return result;
-        if (const int status = StatusResult(reply[kFrameStatusByte]); status != kResultOk) {
-            return status;
+        if (const int result = RunFrame(request, reply, transfer.locking); result != kResultOk) {
+            return result;
         }
         if (transfer.sink) {
             std::memcpy(transfer.sink + offset, &reply[kFramePayloadByte], length);
@@ -156,17 +147,23 @@ int CCommandChannel::RunChunked(const Transfer& transfer) {
     return kResultOk;
 }
 
-int CCommandChannel::RunSimple(uint8_t command) {
-    Frame request = MakeFrame(command, 0, 0);
+int CCommandChannel::RunFrame(Frame& request, Frame& reply, Locking locking) {
     SealFrame(request);
-    Frame reply{};
     int result;
-    {
+    if (locking == Locking::Command) {
         ScopedLock lock(m_commandLock);
+        result = Exchange(request, reply);
+    } else {
         result = Exchange(request, reply);
     }
     if (result != kResultOk) return result;
     return StatusResult(reply[kFrameStatusByte]);
+}
+
+int CCommandChannel::RunSimple(uint8_t command) {
+    Frame request = MakeFrame(command, 0, 0);
+    Frame reply{};
+    return RunFrame(request, reply);
 }
 
 int CCommandChannel::BeginConfig() {
@@ -241,31 +238,16 @@ int CCommandChannel::ReadStatus(std::span<uint8_t> buffer, uint16_t offset) {
         return kResultNoReply;
     }
     Frame request = MakeFrame(kCmdReadStatus, static_cast<uint8_t>(buffer.size()), offset);
-    SealFrame(request);
     Frame reply{};
-    int result;
-    {
-        ScopedLock lock(m_commandLock);
-        result = Exchange(request, reply);
-    }
-    if (result != kResultOk) return result;
-    if (const int status = StatusResult(reply[kFrameStatusByte]); status != kResultOk)
-        return status;
+    if (const int result = RunFrame(request, reply); result != kResultOk) return result;
     std::copy_n(&reply[kFramePayloadByte], buffer.size(), buffer.begin());
     return kResultOk;
 }
 
 bool CCommandChannel::IsLinkUp() {
     Frame request = MakeFrame(kCmdLinkState, 0, 0);
-    SealFrame(request);
     Frame reply{};
-    int result;
-    {
-        ScopedLock lock(m_commandLock);
-        result = Exchange(request, reply);
-    }
-    return result == kResultOk && StatusResult(reply[kFrameStatusByte]) == kResultOk &&
-           reply[kLinkUpByte] == kLinkUpValue;
+    return RunFrame(request, reply) == kResultOk && reply[kLinkUpByte] == kLinkUpValue;
 }
 
 int CCommandChannel::StreamLight(std::span<const uint8_t> data) {

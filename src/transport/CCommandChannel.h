@@ -117,6 +117,10 @@ private:
         uint16_t address;
     };
 
+    // Seals `request` and exchanges it, under the command lock unless
+    // `locking` says otherwise. Returns the exchange's failure, else the
+    // reply's status as a result (1 when good).
+    int RunFrame(Frame& request, Frame& reply, Locking locking = Locking::Command);
     int RunChunked(const Transfer& transfer);
     int RunSimple(uint8_t command);
     uint32_t TimeoutMs() const;

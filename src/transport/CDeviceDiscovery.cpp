@@ -14,7 +14,7 @@ constexpr uint32_t kStopPollMs = 1;
 
 }  // namespace
 
-CDeviceDiscovery::CDeviceDiscovery(CSlotTable& slots, IMessageTarget& target)
+CDeviceDiscovery::CDeviceDiscovery(CSlotTable& slots, MessageTarget& target)
     : m_slots(slots), m_target(target) {}
 
 void CDeviceDiscovery::Run(Event& stop) {
@@ -25,7 +25,7 @@ void CDeviceDiscovery::Run(Event& stop) {
             Trace("抓取设备线程设定退出\n");
             return;
         }
-        if (!RunPass()) {
+        if (!RunPass(&stop)) {
             Trace("HID enumeration failed; discovery ends\n");
             return;
         }
@@ -33,9 +33,9 @@ void CDeviceDiscovery::Run(Event& stop) {
     }
 }
 
-bool CDeviceDiscovery::RunPass() {
+bool CDeviceDiscovery::RunPass(Event* abort) {
     if (!m_slots.AllSlotsTaken()) {
-        if (!ClaimNewInterfaces()) return false;
+        if (!ClaimNewInterfaces(abort)) return false;
         if (m_firstPass) {
             m_firstPass = false;
             if (!m_target.Post(RegisterWindowMessage(folders::kProductName), 0, 0)) {
@@ -43,11 +43,11 @@ bool CDeviceDiscovery::RunPass() {
             }
         }
     }
-    CheckPresence();
+    CheckPresence(abort);
     return true;
 }
 
-bool CDeviceDiscovery::ClaimNewInterfaces() {
+bool CDeviceDiscovery::ClaimNewInterfaces(Event* abort) {
     if (!m_connection.EnumeratePaths()) return false;
     while (const char* next = m_connection.NextPath()) {
         const std::string path(next);
@@ -66,19 +66,19 @@ bool CDeviceDiscovery::ClaimNewInterfaces() {
         identity.usage = m_connection.Caps().usage;
         m_connection.Close();
         if (const std::optional<size_t> slot = m_slots.ClaimSlot(identity)) {
-            m_target.Send(UWM_DEVICE_ARRIVED, *slot, 0);
+            m_target.Send(UWM_DEVICE_ARRIVED, *slot, 0, abort);
         }
     }
     m_connection.FreePaths();
     return true;
 }
 
-void CDeviceDiscovery::CheckPresence() {
+void CDeviceDiscovery::CheckPresence(Event* abort) {
     const std::shared_ptr<HidBackend> backend = CurrentHidBackend();
     for (const auto& [slot, path] : m_slots.PresentSlots()) {
         if (backend->IsPresent(path)) continue;
         m_slots.Release(slot);
-        m_target.Send(UWM_DEVICE_REMOVED, slot, 0);
+        m_target.Send(UWM_DEVICE_REMOVED, slot, 0, abort);
     }
 }
 

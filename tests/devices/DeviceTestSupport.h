@@ -17,7 +17,7 @@
 #include "devices/IDeviceListEntry.h"
 #include "devices/ILightPreview.h"
 #include "devices/IPowerPanel.h"
-#include "transport/IMessageTarget.h"
+#include "ui/MessageTarget.h"
 #include "ui/UIDefine.h"
 #include "ui/controls/CLinearLayoutUI.h"
 
@@ -107,22 +107,40 @@ public:
     int shown = 0;
 };
 
-class RecordingWindow : public IMessageTarget {
+class RecordingWindow : public MessageTarget {
 public:
     struct Message {
         uint32_t message;
         uintptr_t wParam;
         intptr_t lParam;
     };
-    bool Post(uint32_t m, uintptr_t w, intptr_t l) override {
+    bool Post(uint32_t m, WParam w, LParam l) override {
         messages.push_back({m, w, l});
         return true;
     }
-    intptr_t Send(uint32_t m, uintptr_t w, intptr_t l) override {
+    LResult Send(uint32_t m, WParam w, LParam l, Event* /*abort*/ = nullptr) override {
         messages.push_back({m, w, l});
         return 0;
     }
     std::vector<Message> messages;
 };
+
+// A catalogue kind's name for test case names; "Kind<n>" for others.
+inline std::string DeviceKindName(int kind) {
+    switch (kind) {
+        case kKindKeyboard:
+            return "Keyboard";
+        case kKindMouse:
+            return "Mouse";
+        case kKindMousePad:
+            return "MousePad";
+        case kKindWirelessMouse:
+            return "WirelessMouse";
+        case kKindHeadset:
+            return "Headset";
+        default:
+            return "Kind" + std::to_string(kind);
+    }
+}
 
 }  // namespace warden::test

@@ -199,6 +199,13 @@ struct PageTabCase {
     int keyPage;
 };
 
+std::string CaseName(const PageTabCase& c) {
+    return test::DeviceKindName(c.kind) + "Tab" + std::to_string(c.tab);
+}
+void PrintTo(const PageTabCase& c, std::ostream* os) {
+    *os << CaseName(c);
+}
+
 class DevicePageTab : public DevicePage, public ::testing::WithParamInterface<PageTabCase> {};
 
 // Both tabs start on a page no case selects, so an untouched tab shows.
@@ -231,7 +238,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PageTabCase{kKindMouse, 5, 2, kUntouchedKeyPage},
                       PageTabCase{kKindMouse, 1, 0, 0}, PageTabCase{kKindMouse, 2, 0, 1},
                       PageTabCase{kKindKeyboard, 6, 0, 1}, PageTabCase{kKindMouse, 7, 0, 2},
-                      PageTabCase{kKindMouse, 0, 0, 0}, PageTabCase{kKindMouse, 9, 0, 0}));
+                      PageTabCase{kKindMouse, 0, 0, 0}, PageTabCase{kKindMouse, 9, 0, 0}),
+    [](const ::testing::TestParamInfo<PageTabCase>& p) { return CaseName(p.param); });
 
 TEST(DeviceBase, PageTabWithoutTabLayoutsOnlyStoresTheTab) {
     COrmandelUSBDevice device;

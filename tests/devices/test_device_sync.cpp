@@ -104,6 +104,10 @@ struct ReloadCase {
     uint32_t delayMs;
 };
 
+void PrintTo(const ReloadCase& c, std::ostream* os) {
+    *os << test::DeviceKindName(c.kind);
+}
+
 class SyncRequest : public DeviceWithEmulator, public ::testing::WithParamInterface<ReloadCase> {};
 
 TEST_P(SyncRequest, StartsTheReloadTimerWithTheKindsDelay) {
@@ -132,7 +136,10 @@ TEST_P(SyncRequest, StartsTheReloadTimerWithTheKindsDelay) {
 INSTANTIATE_TEST_SUITE_P(Kinds, SyncRequest,
                          ::testing::Values(ReloadCase{EmulatedKind::Keyboard, kKindKeyboard, 100},
                                            ReloadCase{EmulatedKind::Mouse, kKindMouse, 500},
-                                           ReloadCase{EmulatedKind::MousePad, kKindMousePad, 500}));
+                                           ReloadCase{EmulatedKind::MousePad, kKindMousePad, 500}),
+                         [](const ::testing::TestParamInfo<ReloadCase>& p) {
+                             return test::DeviceKindName(p.param.kind);
+                         });
 
 TEST_F(DeviceWithEmulator, CounterAndKeyEventsReachTheirTargets) {
     auto keyboard = Plug(EmulatedKind::Keyboard);
@@ -205,6 +212,10 @@ struct PowerCase {
     uint8_t wirelessByte;
 };
 
+void PrintTo(const PowerCase& c, std::ostream* os) {
+    *os << test::DeviceKindName(c.slotKind);
+}
+
 class PowerStatus : public DeviceWithEmulator, public ::testing::WithParamInterface<PowerCase> {};
 
 TEST_P(PowerStatus, GoesToThePanelAndTheMainWindow) {
@@ -230,7 +241,10 @@ TEST_P(PowerStatus, GoesToThePanelAndTheMainWindow) {
 
 INSTANTIATE_TEST_SUITE_P(Modes, PowerStatus,
                          ::testing::Values(PowerCase{EmulatedKind::MousePad, kKindMousePad, 0},
-                                           PowerCase{EmulatedKind::Mouse, kKindWirelessMouse, 1}));
+                                           PowerCase{EmulatedKind::Mouse, kKindWirelessMouse, 1}),
+                         [](const ::testing::TestParamInfo<PowerCase>& p) {
+                             return test::DeviceKindName(p.param.slotKind);
+                         });
 
 TEST_F(DeviceWithEmulator, PowerStatusFailuresReachNobody) {
     auto pad = Plug(EmulatedKind::MousePad);

@@ -74,6 +74,16 @@ struct OutOfRangeCase {
     uint8_t status;
 };
 
+std::string CaseName(const OutOfRangeCase& c) {
+    char name[48];
+    std::snprintf(name, sizeof name, "Command%02X_Length%u_Offset%u", c.command, c.length,
+                  c.offset);
+    return name;
+}
+void PrintTo(const OutOfRangeCase& c, std::ostream* os) {
+    *os << CaseName(c);
+}
+
 class EmulatedFirmwareRange : public ::testing::TestWithParam<OutOfRangeCase> {};
 
 TEST_P(EmulatedFirmwareRange, OutOfRangeAccessFails) {
@@ -92,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
                       OutOfRangeCase{kCmdReadMemory, 57, 0, kStatusFailFF},
                       OutOfRangeCase{kCmdWriteMacroImage, 56, 4090, kStatusFailFE},
                       OutOfRangeCase{kCmdWriteShootImage, 56, 4090, kStatusFailFE},
-                      OutOfRangeCase{0x55, 0, 0, kStatusFailFF}));
+                      OutOfRangeCase{0x55, 0, 0, kStatusFailFF}),
+    [](const ::testing::TestParamInfo<OutOfRangeCase>& p) { return CaseName(p.param); });
 
 TEST(EmulatedFirmware, MouseKeyTableHoldsTheTenFactoryCodes) {
     CEmulatedFirmware firmware(MouseFirmware());

@@ -8,9 +8,14 @@ namespace {
 using Kinds = std::vector<EmulatedKind>;
 
 struct ParseCase {
+    const char* name;
     const char* text;
     Kinds expected;
 };
+
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ParseEmulatedKindsTest : public ::testing::TestWithParam<ParseCase> {};
 
@@ -23,16 +28,22 @@ TEST_P(ParseEmulatedKindsTest, GivesKindsInPluggingOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParseEmulatedKindsTest,
-    ::testing::Values(
-        ParseCase{"mouse", {EmulatedKind::Mouse}},
-        ParseCase{"mousepad,keyboard", {EmulatedKind::Keyboard, EmulatedKind::MousePad}},
-        ParseCase{" Mouse , mouse,HEADSET", {EmulatedKind::Mouse, EmulatedKind::Headset}},
-        ParseCase{"all",
-                  {EmulatedKind::Keyboard, EmulatedKind::Mouse, EmulatedKind::MousePad,
-                   EmulatedKind::Headset}},
-        ParseCase{"headset,all,",
-                  {EmulatedKind::Keyboard, EmulatedKind::Mouse, EmulatedKind::MousePad,
-                   EmulatedKind::Headset}}));
+    ::testing::Values(ParseCase{"OneKind", "mouse", {EmulatedKind::Mouse}},
+                      ParseCase{"PluggingOrder",
+                                "mousepad,keyboard",
+                                {EmulatedKind::Keyboard, EmulatedKind::MousePad}},
+                      ParseCase{"BlanksCaseAndRepeats",
+                                " Mouse , mouse,HEADSET",
+                                {EmulatedKind::Mouse, EmulatedKind::Headset}},
+                      ParseCase{"All",
+                                "all",
+                                {EmulatedKind::Keyboard, EmulatedKind::Mouse,
+                                 EmulatedKind::MousePad, EmulatedKind::Headset}},
+                      ParseCase{"AllAmongOthers",
+                                "headset,all,",
+                                {EmulatedKind::Keyboard, EmulatedKind::Mouse,
+                                 EmulatedKind::MousePad, EmulatedKind::Headset}}),
+    [](const ::testing::TestParamInfo<ParseCase>& p) { return std::string(p.param.name); });
 
 TEST(ParseEmulatedKinds, RefusesUnknownWordsAndEmptyLists) {
     for (const char* text : {"mouse,trackball", "", " , ", "mice"}) {

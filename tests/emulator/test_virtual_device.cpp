@@ -24,6 +24,13 @@ struct ShapeCase {
     uint16_t interfaceNumber;
 };
 
+std::string CaseName(const ShapeCase& c) {
+    return std::string(EmulatedKindName(c.kind));
+}
+void PrintTo(const ShapeCase& c, std::ostream* os) {
+    *os << CaseName(c);
+}
+
 class VirtualDeviceShape : public VirtualDevice, public ::testing::WithParamInterface<ShapeCase> {};
 
 TEST_P(VirtualDeviceShape, InterfaceOneCarriesNotificationsAndCommands) {
@@ -52,7 +59,10 @@ TEST_P(VirtualDeviceShape, InterfaceOneCarriesNotificationsAndCommands) {
 INSTANTIATE_TEST_SUITE_P(Kinds, VirtualDeviceShape,
                          ::testing::Values(ShapeCase{EmulatedKind::Mouse, 0x320F, 0x220F, 1},
                                            ShapeCase{EmulatedKind::Keyboard, 0, 0, 1},
-                                           ShapeCase{EmulatedKind::MousePad, 0, 0, 1}));
+                                           ShapeCase{EmulatedKind::MousePad, 0, 0, 1}),
+                         [](const ::testing::TestParamInfo<ShapeCase>& p) {
+                             return CaseName(p.param);
+                         });
 
 TEST_F(VirtualDevice, HeadsetHasOneCollectionAndTakesLightingReports) {
     auto headset = CVirtualDevice::Plug(*m_backend, EmulatedKind::Headset);

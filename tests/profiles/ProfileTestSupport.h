@@ -1,6 +1,7 @@
 #pragma once
 // Shared helpers of the profile tests: files in a fresh folder, read back.
 
+#include <gtest/gtest.h>
 #include <json/json.h>
 
 #include <filesystem>
@@ -46,5 +47,26 @@ inline int CountFilesStartingWith(const std::filesystem::path& folder, const std
     }
     return count;
 }
+
+// A profile data object of type `Profiledata` reading and saving one
+// "Device" entry in a fresh folder.
+template <typename Profiledata>
+class ProfiledataEntryTest : public ::testing::Test {
+protected:
+    // Writes a file whose only "Device" entry is `entry` and loads it.
+    void Load(const std::string& entry) {
+        WriteText(m_dir / "p.Json", R"({"Device":[)" + entry + "]}");
+        m_data.SetProfilePath(m_dir / "p.Json");
+        m_data.LoadProfile(m_dir / "p.Json");
+    }
+    // Saves and returns the first "Device" entry of the file written.
+    Json::Value SavedEntry() {
+        m_data.Save();
+        return Parse(ReadText(m_dir / "p.Json"))["Device"][0];
+    }
+
+    TempDir m_dir;
+    Profiledata m_data;
+};
 
 }  // namespace warden::test

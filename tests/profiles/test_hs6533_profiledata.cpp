@@ -7,25 +7,8 @@ namespace warden {
 namespace {
 
 using test::Parse;
-using test::ReadText;
-using test::TempDir;
-using test::WriteText;
 
-class Hs6533ProfiledataTest : public ::testing::Test {
-protected:
-    void Load(const std::string& entry) {
-        WriteText(m_dir / "p.Json", R"({"Device":[)" + entry + "]}");
-        m_data.SetProfilePath(m_dir / "p.Json");
-        m_data.LoadProfile(m_dir / "p.Json");
-    }
-    Json::Value SavedEntry() {
-        m_data.Save();
-        return Parse(ReadText(m_dir / "p.Json"))["Device"][0];
-    }
-
-    TempDir m_dir;
-    CHs6533Profiledata m_data;
-};
+using Hs6533ProfiledataTest = test::ProfiledataEntryTest<CHs6533Profiledata>;
 
 std::string Row(int base) {
     std::string row = "[";

@@ -7,25 +7,8 @@ namespace warden {
 namespace {
 
 using test::Parse;
-using test::ReadText;
-using test::TempDir;
-using test::WriteText;
 
-class KeyboardProfiledataTest : public ::testing::Test {
-protected:
-    void Load(const std::string& entry) {
-        WriteText(m_dir / "p.Json", R"({"Device":[)" + entry + "]}");
-        m_data.SetProfilePath(m_dir / "p.Json");
-        m_data.LoadProfile(m_dir / "p.Json");
-    }
-    Json::Value SavedEntry() {
-        m_data.Save();
-        return Parse(ReadText(m_dir / "p.Json"))["Device"][0];
-    }
-
-    TempDir m_dir;
-    CKeyboardProfiledata m_data;
-};
+using KeyboardProfiledataTest = test::ProfiledataEntryTest<CKeyboardProfiledata>;
 
 TEST_F(KeyboardProfiledataTest, SystemStagesPackTwoHalvesPerWord) {
     Load(R"({"SystemStages":{"Repeat":20,"RepeatDelay":2,"Key6Flag":1,"PollingRate":3,

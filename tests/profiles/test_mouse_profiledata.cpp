@@ -7,25 +7,8 @@ namespace warden {
 namespace {
 
 using test::Parse;
-using test::ReadText;
-using test::TempDir;
-using test::WriteText;
 
-class MouseProfiledataTest : public ::testing::Test {
-protected:
-    void Load(const std::string& entry) {
-        WriteText(m_dir / "p.Json", R"({"Device":[)" + entry + "]}");
-        m_data.SetProfilePath(m_dir / "p.Json");
-        m_data.LoadProfile(m_dir / "p.Json");
-    }
-    Json::Value SavedEntry() {
-        m_data.Save();
-        return Parse(ReadText(m_dir / "p.Json"))["Device"][0];
-    }
-
-    TempDir m_dir;
-    CMouseProfiledata m_data;
-};
+using MouseProfiledataTest = test::ProfiledataEntryTest<CMouseProfiledata>;
 
 DPIStageRecord Stage(uint16_t x) {
     return DPIStageRecord{1, 0, x, x, 255, 0, 0};

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <vector>
 
-#include "transport/IMessageTarget.h"
+#include "ui/MessageTarget.h"
 
 namespace warden {
 
@@ -18,14 +18,15 @@ struct RecordedMessage {
     bool operator==(const RecordedMessage&) const = default;
 };
 
-class RecordingTarget : public IMessageTarget {
+class RecordingTarget : public MessageTarget {
 public:
-    bool Post(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
+    bool Post(uint32_t message, WParam wParam, LParam lParam) override {
         std::lock_guard lock(m_mutex);
         m_messages.push_back({true, message, wParam, lParam});
         return true;
     }
-    intptr_t Send(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
+    LResult Send(uint32_t message, WParam wParam, LParam lParam,
+                 Event* /*abort*/ = nullptr) override {
         std::lock_guard lock(m_mutex);
         m_messages.push_back({false, message, wParam, lParam});
         return 1;

@@ -116,6 +116,10 @@ struct LinkCase {
     bool expected;
 };
 
+void PrintTo(const LinkCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class CommandChannelLink : public ChannelFixture, public ::testing::WithParamInterface<LinkCase> {};
 
 TEST_P(CommandChannelLink, IsLinkUp) {

@@ -4,9 +4,11 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "platform/hid/EmulatedHidBackend.h"
+#include "platform/hid/EmulatedTestMouse.h"
 #include "platform/hid/FakeHidrawTree.h"
 #include "platform/hid/HidTestDescriptors.h"
 #include "platform/hid/HidrawBackend.h"
@@ -25,9 +27,14 @@ std::vector<uint8_t> Frame(uint8_t id, uint8_t code, size_t size = 64) {
 // --- Path helpers --------------------------------------------------------
 
 struct PathCase {
+    const char* name;
     const char* path;
     uint16_t vendor, product, interface, collection;
 };
+
+void PrintTo(const PathCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PathHelpers : public testing::TestWithParam<PathCase> {};
 
@@ -41,14 +48,16 @@ TEST_P(PathHelpers, ReadTheNumbersWithoutRegardToCase) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, PathHelpers,
-    testing::Values(PathCase{"hid#vid_320f&pid_220f&mi_01&col04#hidraw3", 0x320F, 0x220F, 1, 4},
-                    PathCase{"\\\\?\\HID#VID_320F&PID_220F&MI_01&COL03#7&1&0000#{4d1e55b2}", 0x320F,
-                             0x220F, 1, 3},
-                    PathCase{"emu#vid_0000&pid_0000&mi_03#2", 0, 0, 3, 0},
-                    PathCase{"hid#vid_1234&pid_abcd#hidraw0", 0x1234, 0xABCD, 0, 0},
-                    PathCase{"no keys at all", 0, 0, 0, 0},
-                    PathCase{"vid_&pid_zz&mi_&col", 0, 0, 0, 0},
-                    PathCase{"vid_12345678&pid_1ffff", 0x5678, 0xFFFF, 0, 0}));
+    testing::Values(
+        PathCase{"Hidraw", "hid#vid_320f&pid_220f&mi_01&col04#hidraw3", 0x320F, 0x220F, 1, 4},
+        PathCase{"WindowsUpperCase", "\\\\?\\HID#VID_320F&PID_220F&MI_01&COL03#7&1&0000#{4d1e55b2}",
+                 0x320F, 0x220F, 1, 3},
+        PathCase{"Emulated", "emu#vid_0000&pid_0000&mi_03#2", 0, 0, 3, 0},
+        PathCase{"NoInterfaceOrCollection", "hid#vid_1234&pid_abcd#hidraw0", 0x1234, 0xABCD, 0, 0},
+        PathCase{"NoKeys", "no keys at all", 0, 0, 0, 0},
+        PathCase{"KeysWithoutNumbers", "vid_&pid_zz&mi_&col", 0, 0, 0, 0},
+        PathCase{"OverlongNumbers", "vid_12345678&pid_1ffff", 0x5678, 0xFFFF, 0, 0}),
+    [](const testing::TestParamInfo<PathCase>& p) { return std::string(p.param.name); });
 
 // --- Enumeration --------------------------------------------------------
 
@@ -58,14 +67,7 @@ protected:
         : m_backend(std::make_shared<EmulatedHidBackend>()), m_scope(m_backend) {}
 
     std::shared_ptr<EmulatedHidInterface> PlugMouse(EmulatedOutputHandler handler = {}) {
-        EmulatedHidInterfaceConfig config;
-        config.vendorId = 0x320F;
-        config.productId = 0x220F;
-        config.version = 0x0101;
-        config.interfaceNumber = 1;
-        config.reportDescriptor = test::kMouseInterface1;
-        config.onOutputReport = std::move(handler);
-        return m_backend->Plug(std::move(config));
+        return m_backend->Plug(test::MouseInterfaceConfig(0x0101, std::move(handler)));
     }
 
     std::shared_ptr<EmulatedHidBackend> m_backend;
@@ -309,6 +311,19 @@ protected:
         buffer.resize(n > 0 ? static_cast<size_t>(n) : 0);
         return buffer;
     }
+    // Starts an endless read on another thread, calls `interrupt` once the
+    // read is under way and returns the read's result.
+    int InterruptedRead(const std::function<void()>& interrupt) {
+        std::atomic<int> result{-1};
+        std::thread reader([&] {
+            uint8_t buffer[64];
+            result = m_connection.ReadReport(buffer, 64, kInfinite, nullptr);
+        });
+        while (!m_connection.ReadInProgress()) std::this_thread::yield();
+        interrupt();
+        reader.join();
+        return result.load();
+    }
 
     test::FakeHidrawTree m_tree;
     std::unique_ptr<ScopedHidBackend> m_scope;
@@ -344,15 +359,7 @@ TEST_F(HidConnectionHidraw, OnlyReportsOfTheOpenCollectionArrive) {
 
 TEST_F(HidConnectionHidraw, AbortWhileWaitingEndsTheRead) {
     OpenCommands();
-    std::atomic<int> result{-1};
-    std::thread reader([&] {
-        uint8_t buffer[64];
-        result = m_connection.ReadReport(buffer, 64, kInfinite, nullptr);
-    });
-    while (!m_connection.ReadInProgress()) std::this_thread::yield();
-    m_connection.Abort();
-    reader.join();
-    EXPECT_EQ(result.load(), 0);
+    EXPECT_EQ(InterruptedRead([&] { m_connection.Abort(); }), 0);
     // The one signal was consumed: the next read waits for its report.
     DeviceSends(Frame(4, 1));
     uint8_t buffer[64];
@@ -393,16 +400,8 @@ TEST_F(HidConnectionHidraw, ReadAndWriteInFlightTogether) {
 
 TEST_F(HidConnectionHidraw, CloseFromAnotherThreadEndsTheRead) {
     OpenCommands();
-    std::atomic<int> result{-1};
-    std::thread reader([&] {
-        uint8_t buffer[64];
-        result = m_connection.ReadReport(buffer, 64, kInfinite, nullptr);
-    });
-    // Wait until the read is under way so Close has something to end.
-    while (!m_connection.ReadInProgress()) std::this_thread::yield();
-    m_connection.Close();
-    reader.join();
-    EXPECT_EQ(result.load(), 0);
+    // Close once the read is under way, so that it has something to end.
+    EXPECT_EQ(InterruptedRead([&] { m_connection.Close(); }), 0);
     EXPECT_FALSE(m_connection.IsOpen());
 }
 

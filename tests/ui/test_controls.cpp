@@ -1,4 +1,5 @@
 #include "UiFixture.h"
+#include "ui/Painter.h"
 #include "ui/controls/CComboUI.h"
 #include "ui/controls/CEditUI.h"
 #include "ui/controls/CListUI.h"
@@ -184,6 +185,30 @@ TEST_F(ControlsTest, ButtonClicksOnlyWhenReleasedInside) {
     host.Click(w, Center(button));
     EXPECT_EQ(w.Notes("click", "minbtn").size(), 1u);
     EXPECT_TRUE(host.Native(w)->minimized);  // the title-bar button's default
+}
+
+TEST(ListInfoAttributes, ListAndComboTakeTheSameItemAttributes) {
+    CListUI list;
+    CComboUI combo;
+    for (IListOwnerUI* owner : std::initializer_list<IListOwnerUI*>{&list, &combo}) {
+        auto* control = dynamic_cast<CControlUI*>(owner);
+        ASSERT_NE(control, nullptr);
+        control->SetAttribute("itemfont", "3");
+        control->SetAttribute("itemalign", "right");
+        control->SetAttribute("itemtextpadding", "1,2,3,4");
+        control->SetAttribute("itemhotbkcolor", "#FF102030");
+        control->SetAttribute("itemdisabledtextcolor", "#FF405060");
+        control->SetAttribute("itemselectedimage", "sel.png");
+        control->SetAttribute("itembkcolor", "not a colour");  // ignored
+        const TListInfoUI& info = *owner->GetListInfo();
+        EXPECT_EQ(info.nFont, 3);
+        EXPECT_EQ(info.uTextStyle & (kDtCenter | kDtRight), kDtRight);
+        EXPECT_EQ(info.rcTextPadding, (Rect{1, 2, 3, 4}));
+        EXPECT_EQ(info.dwHotBkColor, 0xFF102030u);
+        EXPECT_EQ(info.dwDisabledTextColor, 0xFF405060u);
+        EXPECT_EQ(info.sSelectedImage, "sel.png");
+        EXPECT_EQ(info.dwBkColor, 0u);
+    }
 }
 
 }  // namespace

@@ -91,16 +91,8 @@ public:
         transferred = 0;
         HidWait wait(timeoutMs);
         for (;;) {
-            switch (wait.Wait(m_wakeFd, POLLIN, abort, -1)) {
-                case HidWaitResult::Ready:
-                    break;
-                case HidWaitResult::Aborted:
-                    return HidTransferResult::Aborted;
-                case HidWaitResult::TimedOut:
-                    return HidTransferResult::TimedOut;
-                default:
-                    return HidTransferResult::Failed;
-            }
+            const HidWaitResult woke = wait.Wait(m_wakeFd, POLLIN, abort, -1);
+            if (woke != HidWaitResult::Ready) return TransferResultOf(woke);
             std::lock_guard lock(m_lock);
             if (m_dead) return HidTransferResult::Failed;
             if (m_queue.empty()) {

@@ -47,4 +47,15 @@ HidWaitResult HidWait::Wait(int fd, short events, HidAbortEvent& abort, int canc
     }
 }
 
+HidTransferResult TransferResultOf(HidWaitResult wait) {
+    switch (wait) {
+        case HidWaitResult::Aborted:
+            return HidTransferResult::Aborted;
+        case HidWaitResult::TimedOut:
+            return HidTransferResult::TimedOut;
+        default:
+            return HidTransferResult::Failed;
+    }
+}
+
 }  // namespace warden

@@ -5,10 +5,15 @@
 #include <cstdint>
 
 #include "platform/hid/HidAbortEvent.h"
+#include "platform/hid/HidBackend.h"
 
 namespace warden {
 
 enum class HidWaitResult { Ready, Aborted, Cancelled, TimedOut, Failed };
+
+// A wait that did not end Ready as the transfer's result: Aborted and
+// TimedOut as such, everything else (cancelled, failed) Failed.
+HidTransferResult TransferResultOf(HidWaitResult wait);
 
 class HidWait {
 public:

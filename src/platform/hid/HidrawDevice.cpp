@@ -12,20 +12,6 @@
 #include "platform/hid/HidWait.h"
 
 namespace warden {
-namespace {
-
-HidTransferResult FromWait(HidWaitResult wait) {
-    switch (wait) {
-        case HidWaitResult::Aborted:
-            return HidTransferResult::Aborted;
-        case HidWaitResult::TimedOut:
-            return HidTransferResult::TimedOut;
-        default:
-            return HidTransferResult::Failed;
-    }
-}
-
-}  // namespace
 
 HidrawDevice::HidrawDevice(int fd, std::shared_ptr<const HidPreparsedData> data,
                            HidAttributes attributes, std::unique_ptr<HidShareTable::Lease> lease)
@@ -46,7 +32,7 @@ HidTransferResult HidrawDevice::Read(std::span<uint8_t> buffer, uint32_t timeout
     HidWait wait(timeoutMs);
     for (;;) {
         const HidWaitResult woke = wait.Wait(m_fd, POLLIN, abort, m_cancelFd);
-        if (woke != HidWaitResult::Ready) return FromWait(woke);
+        if (woke != HidWaitResult::Ready) return TransferResultOf(woke);
         const ssize_t n = read(m_fd, m_raw.data(), m_raw.size());
         if (n < 0) {
             if (errno == EAGAIN || errno == EINTR) continue;
@@ -70,7 +56,7 @@ HidTransferResult HidrawDevice::Write(std::span<const uint8_t> report, uint32_t 
     HidWait wait(timeoutMs);
     for (;;) {
         const HidWaitResult woke = wait.Wait(m_fd, POLLOUT, abort, m_cancelFd);
-        if (woke != HidWaitResult::Ready) return FromWait(woke);
+        if (woke != HidWaitResult::Ready) return TransferResultOf(woke);
         const ssize_t n = write(m_fd, report.data(), report.size());
         if (n < 0) {
             if (errno == EAGAIN || errno == EINTR) continue;

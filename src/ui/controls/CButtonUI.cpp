@@ -46,10 +46,7 @@ void CButtonUI::SetDisabledImage(std::string_view image) {
 }
 
 void CButtonUI::DoEvent(TEventUI& event) {
-    if (!IsMouseEnabled() && event.Type >= UIEVENT_MOUSEMOVE && event.Type <= UIEVENT_SCROLLWHEEL) {
-        if (m_pParent) m_pParent->DoEvent(event);
-        return;
-    }
+    if (ForwardMouseIfDisabled(event)) return;
     switch (event.Type) {
         case UIEVENT_SETFOCUS:
         case UIEVENT_KILLFOCUS:

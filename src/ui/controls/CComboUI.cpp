@@ -4,6 +4,7 @@
 #include "ui/CPaintManagerUI.h"
 #include "ui/controls/CButtonUI.h"
 #include "ui/controls/CComboWnd.h"
+#include "ui/controls/ListInfoAttributes.h"
 
 namespace warden {
 
@@ -119,10 +120,7 @@ CControlUI* CComboUI::FindControlAt(Point pt) {
 }
 
 void CComboUI::DoEvent(TEventUI& event) {
-    if (!IsMouseEnabled() && event.Type >= UIEVENT_MOUSEMOVE && event.Type <= UIEVENT_SCROLLWHEEL) {
-        if (m_pParent) m_pParent->DoEvent(event);
-        return;
-    }
+    if (ForwardMouseIfDisabled(event)) return;
     switch (event.Type) {
         case UIEVENT_BUTTONDOWN:
             if (IsEnabled() && m_rcItem.Contains(event.ptMouse)) {
@@ -165,10 +163,7 @@ void CComboUI::DoEvent(TEventUI& event) {
 }
 
 void CComboUI::SetAttribute(std::string_view name, std::string_view value) {
-    TListInfoUI& info = m_ListInfo;
-    auto color = [&](Color& target) {
-        if (auto c = ParseColor(value)) target = *c;
-    };
+    if (SetListInfoAttribute(m_ListInfo, name, value)) return;
     if (name == "dropboxsize") {
         if (auto s = ParseSize(value); s && s->cy > 0) m_dropHeight = s->cy;
     } else if (name == "textpadding") {
@@ -176,7 +171,7 @@ void CComboUI::SetAttribute(std::string_view name, std::string_view value) {
     } else if (name == "font") {
         if (auto v = ParseInt(value)) m_iFont = *v;
     } else if (name == "textcolor") {
-        color(m_dwTextColor);
+        if (auto c = ParseColor(value)) m_dwTextColor = *c;
     } else if (name == "normalimage") {
         m_sNormalImage = value;
     } else if (name == "hotimage") {
@@ -185,28 +180,6 @@ void CComboUI::SetAttribute(std::string_view name, std::string_view value) {
         m_sPushedImage = value;
     } else if (name == "disabledimage") {
         m_sDisabledImage = value;
-    } else if (name == "itemfont") {
-        if (auto v = ParseInt(value)) info.nFont = *v;
-    } else if (name == "itemtextpadding") {
-        if (auto r = ParseRect(value)) info.rcTextPadding = *r;
-    } else if (name == "itemtextcolor") {
-        color(info.dwTextColor);
-    } else if (name == "itembkcolor") {
-        color(info.dwBkColor);
-    } else if (name == "itemselectedtextcolor") {
-        color(info.dwSelectedTextColor);
-    } else if (name == "itemselectedbkcolor") {
-        color(info.dwSelectedBkColor);
-    } else if (name == "itemhottextcolor") {
-        color(info.dwHotTextColor);
-    } else if (name == "itemhotbkcolor") {
-        color(info.dwHotBkColor);
-    } else if (name == "itembkimage") {
-        info.sBkImage = value;
-    } else if (name == "itemselectedimage") {
-        info.sSelectedImage = value;
-    } else if (name == "itemhotimage") {
-        info.sHotImage = value;
     } else if (name == "selectedid") {
         if (auto v = ParseInt(value)) SelectItem(*v, false, false);
     } else {

@@ -210,6 +210,13 @@ void CControlUI::Event(TEventUI& event) {
     DoEvent(event);
 }
 
+bool CControlUI::ForwardMouseIfDisabled(TEventUI& event) {
+    if (IsMouseEnabled() || event.Type < UIEVENT_MOUSEMOVE || event.Type > UIEVENT_SCROLLWHEEL)
+        return false;
+    if (m_pParent) m_pParent->DoEvent(event);
+    return true;
+}
+
 void CControlUI::DoEvent(TEventUI& event) {
     switch (event.Type) {
         case UIEVENT_SETFOCUS:

@@ -140,6 +140,10 @@ public:
     bool DrawImage(Painter& painter, const std::string& image, const Rect* rcPaint = nullptr);
 
 protected:
+    // A control that does not take the mouse hands mouse events to its
+    // parent. Returns true when `event` was handed on (the caller stops).
+    bool ForwardMouseIfDisabled(TEventUI& event);
+
     CPaintManagerUI* m_pManager = nullptr;
     CControlUI* m_pParent = nullptr;
     std::string m_sName;

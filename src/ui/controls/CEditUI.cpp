@@ -111,10 +111,7 @@ void CEditUI::ClampToRange() {
 }
 
 void CEditUI::DoEvent(TEventUI& event) {
-    if (!IsMouseEnabled() && event.Type >= UIEVENT_MOUSEMOVE && event.Type <= UIEVENT_SCROLLWHEEL) {
-        if (m_pParent) m_pParent->DoEvent(event);
-        return;
-    }
+    if (ForwardMouseIfDisabled(event)) return;
     switch (event.Type) {
         case UIEVENT_SETFOCUS: {
             CLabelUI::DoEvent(event);

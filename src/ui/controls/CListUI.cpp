@@ -4,6 +4,7 @@
 
 #include "ui/AttributeParse.h"
 #include "ui/CPaintManagerUI.h"
+#include "ui/controls/ListInfoAttributes.h"
 
 namespace warden {
 
@@ -220,10 +221,7 @@ void CListUI::DoEvent(TEventUI& event) {
 }
 
 void CListUI::SetAttribute(std::string_view name, std::string_view value) {
-    TListInfoUI& info = m_ListInfo;
-    auto color = [&](Color& target) {
-        if (auto c = ParseColor(value)) target = *c;
-    };
+    if (SetListInfoAttribute(m_ListInfo, name, value)) return;
     if (name == "header") {
         m_bShowHeader = value != "hidden";
         NeedUpdate();
@@ -231,36 +229,6 @@ void CListUI::SetAttribute(std::string_view name, std::string_view value) {
         if (auto b = ParseBool(value)) SetMultiSelect(*b);
     } else if (name == "vscrollbar") {
         if (auto b = ParseBool(value)) m_pList->EnableScrollBar(*b);
-    } else if (name == "itemfont") {
-        if (auto v = ParseInt(value)) info.nFont = *v;
-    } else if (name == "itemalign") {
-        info.uTextStyle &= ~(kDtLeft | kDtCenter | kDtRight);
-        if (value == "center")
-            info.uTextStyle |= kDtCenter;
-        else if (value == "right")
-            info.uTextStyle |= kDtRight;
-    } else if (name == "itemtextpadding") {
-        if (auto r = ParseRect(value)) info.rcTextPadding = *r;
-    } else if (name == "itemtextcolor") {
-        color(info.dwTextColor);
-    } else if (name == "itembkcolor") {
-        color(info.dwBkColor);
-    } else if (name == "itemselectedtextcolor") {
-        color(info.dwSelectedTextColor);
-    } else if (name == "itemselectedbkcolor") {
-        color(info.dwSelectedBkColor);
-    } else if (name == "itemhottextcolor") {
-        color(info.dwHotTextColor);
-    } else if (name == "itemhotbkcolor") {
-        color(info.dwHotBkColor);
-    } else if (name == "itemdisabledtextcolor") {
-        color(info.dwDisabledTextColor);
-    } else if (name == "itembkimage") {
-        info.sBkImage = value;
-    } else if (name == "itemselectedimage") {
-        info.sSelectedImage = value;
-    } else if (name == "itemhotimage") {
-        info.sHotImage = value;
     } else {
         CVerticalLayoutUI::SetAttribute(name, value);
     }

@@ -63,10 +63,7 @@ int CSliderUI::ValueAt(Point pt) const {
 }
 
 void CSliderUI::DoEvent(TEventUI& event) {
-    if (!IsMouseEnabled() && event.Type >= UIEVENT_MOUSEMOVE && event.Type <= UIEVENT_SCROLLWHEEL) {
-        if (m_pParent) m_pParent->DoEvent(event);
-        return;
-    }
+    if (ForwardMouseIfDisabled(event)) return;
     switch (event.Type) {
         case UIEVENT_BUTTONDOWN:
         case UIEVENT_DBLCLICK:

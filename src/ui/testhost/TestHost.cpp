@@ -228,10 +228,8 @@ void TestHost::MouseUp(CWindowWnd& window, Point pt) {
 }
 
 void TestHost::Click(CWindowWnd& window, Point pt) {
-    WindowHandle handle = window.GetHWND();
-    Send(handle, WM_MOUSEMOVE, MouseKeys(), MakeLParam(pt.x, pt.y));
-    Send(handle, WM_LBUTTONDOWN, MouseKeys() | MK_LBUTTON, MakeLParam(pt.x, pt.y));
-    Send(handle, WM_LBUTTONUP, MouseKeys(), MakeLParam(pt.x, pt.y));
+    MouseDown(window, pt);
+    MouseUp(window, pt);
 }
 
 void TestHost::DoubleClick(CWindowWnd& window, Point pt) {

@@ -30,6 +30,10 @@ struct DescriptorCase {
     std::vector<CollectionExpectation> collections;
 };
 
+void PrintTo(const DescriptorCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ParserShapes : public testing::TestWithParam<DescriptorCase> {};
 
 TEST_P(ParserShapes, CollectionsLengthsAndCapsMatch) {
@@ -144,6 +148,10 @@ struct MalformedCase {
     const char* name;
     std::vector<uint8_t> descriptor;
 };
+
+void PrintTo(const MalformedCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ParserRefuses : public testing::TestWithParam<MalformedCase> {};
 

@@ -6,6 +6,7 @@
 #include "platform/Event.h"
 #include "platform/Trace.h"
 #include "platform/hid/EmulatedHidBackend.h"
+#include "platform/hid/EmulatedTestMouse.h"
 #include "platform/hid/HidTestDescriptors.h"
 
 namespace warden {
@@ -16,14 +17,7 @@ constexpr HidOpenFlags kReadWrite{true, true, true, false};
 class EmulatedHidBackendTest : public testing::Test {
 protected:
     std::shared_ptr<EmulatedHidInterface> PlugMouse(EmulatedOutputHandler handler = {}) {
-        EmulatedHidInterfaceConfig config;
-        config.vendorId = 0x320F;
-        config.productId = 0x220F;
-        config.version = 0x0105;
-        config.interfaceNumber = 1;
-        config.reportDescriptor = test::kMouseInterface1;
-        config.onOutputReport = std::move(handler);
-        return m_backend.Plug(std::move(config));
+        return m_backend.Plug(test::MouseInterfaceConfig(0x0105, std::move(handler)));
     }
 
     static std::vector<uint8_t> Command(uint8_t code) {

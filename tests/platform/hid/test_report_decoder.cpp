@@ -35,6 +35,10 @@ struct UsagesCase {
     std::vector<uint16_t> expected;
 };
 
+void PrintTo(const UsagesCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class DecodeUsages : public testing::TestWithParam<UsagesCase> {};
 
 TEST_P(DecodeUsages, GivesTheUsagesThatAreOn) {
@@ -110,6 +114,10 @@ struct ValueCase {
     HidStatus scaledStatus;
     int32_t scaled;
 };
+
+void PrintTo(const ValueCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DecodeValues : public testing::TestWithParam<ValueCase> {};
 
