@@ -8,7 +8,6 @@ namespace warden {
 
 namespace {
 
-constexpr uint8_t kStatusOk = 0x00;
 constexpr uint8_t kLinkUpValue = 0xFF;
 
 uint16_t FrameOffset(const Frame& frame) {
