@@ -104,6 +104,12 @@ void CBasicProfiledata::SaveEntry(const Json::Value& entry, const fs::path& path
 }
 
 void CBasicProfiledata::Save() {
+    // Before a load there is nothing of the user's in memory: writing would
+    // put null over the device entry on disk.
+    if (m_entry.isNull()) {
+        Trace("Save: no profile loaded, %s left untouched\n", m_profilePath.c_str());
+        return;
+    }
     SaveEntry(m_entry, m_profilePath);
 }
 

@@ -86,6 +86,12 @@ TEST_F(BasicProfiledataTest, UnparsableProfileThatCannotBeKeptAsideIsNotOverwrit
     EXPECT_EQ(ReadText(path), "{broken");
 }
 
+TEST_F(BasicProfiledataTest, SaveBeforeAnyLoadLeavesTheFileAlone) {
+    WriteText(m_dir / "p.Json", kDefault);
+    m_data.Save();
+    EXPECT_EQ(ReadText(m_dir / "p.Json"), kDefault);
+}
+
 TEST_F(BasicProfiledataTest, SaveKeepsOtherMembersAndNullsOfAbsentKeys) {
     WriteText(
         m_dir / "p.Json",
