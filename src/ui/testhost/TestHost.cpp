@@ -217,24 +217,31 @@ void TestHost::MouseMove(CWindowWnd& window, Point pt) {
     Send(window.GetHWND(), WM_MOUSEMOVE, MouseKeys(), MakeLParam(pt.x, pt.y));
 }
 
-void TestHost::MouseDown(CWindowWnd& window, Point pt) {
-    WindowHandle handle = window.GetHWND();
+void TestHost::MouseDown(CWindowWnd& window, Point pt) { PressAt(window.GetHWND(), pt); }
+
+void TestHost::MouseUp(CWindowWnd& window, Point pt) { ReleaseAt(window.GetHWND(), pt); }
+
+// The press may close the window (a drop-down picks its item on button down),
+// so the release goes to the handle, which outlives the window object.
+void TestHost::Click(CWindowWnd& window, Point pt) {
+    const WindowHandle handle = window.GetHWND();
+    PressAt(handle, pt);
+    ReleaseAt(handle, pt);
+}
+
+void TestHost::PressAt(WindowHandle handle, Point pt) {
     Send(handle, WM_MOUSEMOVE, MouseKeys(), MakeLParam(pt.x, pt.y));
     Send(handle, WM_LBUTTONDOWN, MouseKeys() | MK_LBUTTON, MakeLParam(pt.x, pt.y));
 }
 
-void TestHost::MouseUp(CWindowWnd& window, Point pt) {
-    Send(window.GetHWND(), WM_LBUTTONUP, MouseKeys(), MakeLParam(pt.x, pt.y));
-}
-
-void TestHost::Click(CWindowWnd& window, Point pt) {
-    MouseDown(window, pt);
-    MouseUp(window, pt);
+void TestHost::ReleaseAt(WindowHandle handle, Point pt) {
+    Send(handle, WM_LBUTTONUP, MouseKeys(), MakeLParam(pt.x, pt.y));
 }
 
 void TestHost::DoubleClick(CWindowWnd& window, Point pt) {
-    WindowHandle handle = window.GetHWND();
-    Click(window, pt);
+    const WindowHandle handle = window.GetHWND();
+    PressAt(handle, pt);
+    ReleaseAt(handle, pt);
     Send(handle, WM_LBUTTONDBLCLK, MouseKeys() | MK_LBUTTON, MakeLParam(pt.x, pt.y));
     Send(handle, WM_LBUTTONUP, MouseKeys(), MakeLParam(pt.x, pt.y));
 }

@@ -160,6 +160,8 @@ private:
     };
     void Send(WindowHandle window, uint32_t message, WParam wParam, LParam lParam);
     WParam MouseKeys() const;
+    void PressAt(WindowHandle handle, Point pt);
+    void ReleaseAt(WindowHandle handle, Point pt);
     void Forget(Window* window);
     friend class Window;
     friend class Tray;
