@@ -64,8 +64,7 @@ void COrmandelUSBDevice::ShowLighting() {
 }
 
 void COrmandelUSBDevice::PaintZonePreviews() {
-    const std::vector<ZoneColour>& zones = m_engine.Zones();
-    const size_t count = std::min(zones.size(), m_zoneControls.size());
+    const size_t count = std::min(m_engine.ZoneCount(), m_zoneControls.size());
     for (size_t i = 0; i < count; ++i) {
         CControlUI* control = m_zoneControls[i];
         if (control == nullptr || !control->IsVisible()) continue;
@@ -73,7 +72,7 @@ void COrmandelUSBDevice::PaintZonePreviews() {
         if (preview == nullptr) continue;
         // The preview takes red, green, blue from the low byte up: the zone's
         // bytes in their own order.
-        const ZoneColour zone = zones[i];
+        const ZoneColour zone = m_engine.Zone(i);
         const uint32_t colour = zone.c1 | (uint32_t{zone.c2} << 8) | (uint32_t{zone.c3} << 16);
         preview->SetLightColor(colour, zone.level, true);
     }

@@ -117,7 +117,8 @@ public:
     // Resizes the key buttons; nothing when unchanged.
     void SetKeyCount(int count);
     // Resizes zone controls, zone colours and zone settings, zeroing every
-    // zone colour and setting. Negative counts count as 0.
+    // zone colour and setting. Negative counts count as 0. Only while the
+    // lighting thread is stopped: the frame it writes is reallocated.
     void SetZoneCount(int count);
     // Passed on to the power panel when one is attached.
     void SetPowerPanelMode(int mode);

@@ -1,6 +1,7 @@
 #include "devices/LightingEngine.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "platform/Clock.h"
 
@@ -12,16 +13,31 @@ namespace {
 // Profile values come from files the user can edit: clamp them to the tables.
 size_t TableIndex(uint8_t setting, size_t size) { return std::min<size_t>(setting, size - 1); }
 
+// The frame has no lock: the lighting thread writes it while the UI shows it
+// and the synchronised lighting sets zones. Each zone is one relaxed word, so
+// a reader sees a whole old or new zone and no store waits for another.
+static_assert(std::atomic_ref<ZoneColour>::is_always_lock_free);
+
+void StoreZone(ZoneColour& zone, ZoneColour value) {
+    std::atomic_ref(zone).store(value, std::memory_order_relaxed);
+}
+
+ZoneColour LoadZone(const ZoneColour& zone) {
+    return std::atomic_ref(const_cast<ZoneColour&>(zone)).load(std::memory_order_relaxed);
+}
+
 }  // namespace
 
 void LightingEngine::SetZoneCount(size_t count) { m_zones.assign(count, ZoneColour{}); }
 
 void LightingEngine::SetZoneColour(size_t zone, uint32_t packed) {
-    if (zone < m_zones.size()) m_zones[zone] = ZoneColour::FromPacked(packed);
+    if (zone < m_zones.size()) StoreZone(m_zones[zone], ZoneColour::FromPacked(packed));
 }
 
-uint32_t LightingEngine::GetZoneColour(size_t zone) const {
-    return zone < m_zones.size() ? m_zones[zone].Packed() : 0;
+uint32_t LightingEngine::GetZoneColour(size_t zone) const { return Zone(zone).Packed(); }
+
+ZoneColour LightingEngine::Zone(size_t zone) const {
+    return zone < m_zones.size() ? LoadZone(m_zones[zone]) : ZoneColour{};
 }
 
 uint32_t LightingEngine::StepPeriod() const {
@@ -34,7 +50,9 @@ uint8_t LightingEngine::BrightnessLevel() const {
 }
 
 void LightingEngine::Fill(Rgb colour, uint8_t level) {
-    for (ZoneColour& zone : m_zones) zone = {colour.red, colour.green, colour.blue, level};
+    for (ZoneColour& zone : m_zones) {
+        StoreZone(zone, {colour.red, colour.green, colour.blue, level});
+    }
 }
 
 // Counts the phase up (Fx set) or down through 0 .. limit - 1, wrapping.

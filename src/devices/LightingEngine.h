@@ -14,7 +14,8 @@
 namespace warden {
 
 // One zone's computed colour: three colour bytes (red, green, blue) and a level.
-struct ZoneColour {
+// Aligned as a word so that a zone moves between threads in one access.
+struct alignas(4) ZoneColour {
     uint8_t c1 = 0;
     uint8_t c2 = 0;
     uint8_t c3 = 0;
@@ -42,10 +43,11 @@ public:
     LightInfoRecord& Settings() { return m_settings; }
     const LightInfoRecord& Settings() const { return m_settings; }
 
-    // Zone access; an index outside the frame is ignored (Get gives 0).
+    // Zone access, from any thread once the count is set; an index outside
+    // the frame is ignored (Get gives 0, Zone all zeros).
     void SetZoneColour(size_t zone, uint32_t packed);
     uint32_t GetZoneColour(size_t zone) const;
-    const std::vector<ZoneColour>& Zones() const { return m_zones; }
+    ZoneColour Zone(size_t zone) const;
 
     // Lighting-thread ticks per step at the current speed.
     uint32_t StepPeriod() const;

@@ -14,6 +14,22 @@ constexpr uint32_t kEndConfigPauseMs = 10;
 constexpr uint32_t kLightTimeoutMs = 1000;
 constexpr size_t kLinkUpByte = kFramePayloadByte;
 constexpr uint8_t kLinkUpValue = 0xFF;
+// Bytes 5-6 address at most 64 KiB.
+constexpr size_t kAddressSpace = 0x10000;
+// Bounds the discarding of stale replies against a device that never stops
+// sending (the size of the system's default HID input buffer).
+constexpr int kMaxStaleReplies = 32;
+
+// Replies are whole frames; a shorter one comes from an interface that only
+// looks like a command interface, and its zero padding must not pass for a
+// successful answer.
+int WholeReply(int result, uint32_t count) {
+    if (result == kResultOk && count < kFrameSize) {
+        Trace("reply of %u bytes is shorter than a frame\n", count);
+        return kResultNoReply;
+    }
+    return result;
+}
 
 void TraceFrame(const char* title, const Frame& frame) {
     if (!TraceEnabled()) return;
@@ -95,6 +111,7 @@ int CCommandChannel::Exchange(std::span<const uint8_t> request, std::span<uint8_
         // Held from the request to its reply so that no other frame's reply
         // can be taken for this one.
         ScopedLock lock(m_ioLock);
+        DiscardStaleReplies();
         if (m_connection.WriteReport(frame.data(), kFrameSize, timeout, nullptr) <= 0) {
             return kResultWriteFailed;
         }
@@ -104,11 +121,25 @@ int CCommandChannel::Exchange(std::span<const uint8_t> request, std::span<uint8_
             answer.fill(0);
             result = m_connection.ReadReport(answer.data(), kFrameSize, timeout, &count);
         }
+        result = WholeReply(result, count);
     }
     std::copy_n(answer.begin(), std::min(reply.size(), kFrameSize), reply.begin());
     if (bytesOut) *bytesOut = count;
     TraceFrame("返回", answer);
     return result;
+}
+
+void CCommandChannel::DiscardStaleReplies() {
+    // Whatever is queued before the request goes out answers an exchange
+    // that already gave up waiting. Left there, a reply with the same command
+    // code would be taken for this request's answer, and every later answer
+    // of that command would be one behind.
+    Frame stale{};
+    for (int i = 0;
+         i < kMaxStaleReplies && m_connection.ReadReport(stale.data(), kFrameSize, 0, nullptr) == 1;
+         ++i) {
+        Trace("stale reply to command %02x discarded\n", stale[kFrameCommandByte]);
+    }
 }
 
 int CCommandChannel::ExchangeLight(std::span<const uint8_t> request, std::span<uint8_t> reply,
@@ -122,13 +153,27 @@ int CCommandChannel::ExchangeLight(std::span<const uint8_t> request, std::span<u
     if (m_connection.WriteReport(frame.data(), kFrameSize, kLightTimeoutMs, nullptr) <= 0) {
         return kResultWriteFailed;
     }
-    const int result = m_connection.ReadReport(answer.data(), kFrameSize, kLightTimeoutMs, &count);
+    const int read = m_connection.ReadReport(answer.data(), kFrameSize, kLightTimeoutMs, &count);
+    const int result = WholeReply(read, count);
     std::copy_n(answer.begin(), std::min(reply.size(), kFrameSize), reply.begin());
     if (bytesOut) *bytesOut = count;
     return result;
 }
 
+bool CCommandChannel::CanTransfer(size_t address, size_t length) const {
+    if (!m_open.load()) return false;
+    // Past 0xFFFF the offset field would wrap and the frames would land at
+    // the start of the device's memory.
+    if (address + length > kAddressSpace) {
+        Trace("transfer of %zu bytes at %04zx runs past the 16-bit address space\n", length,
+              address);
+        return false;
+    }
+    return true;
+}
+
 int CCommandChannel::RunChunked(const Transfer& transfer) {
+    if (!CanTransfer(transfer.address, transfer.length)) return kResultNoReply;
     for (size_t offset = 0; offset < transfer.length; offset += transfer.chunk) {
         const size_t length = std::min<size_t>(transfer.chunk, transfer.length - offset);
         Frame request = MakeFrame(transfer.command, static_cast<uint8_t>(length),
@@ -251,6 +296,8 @@ bool CCommandChannel::IsLinkUp() {
 }
 
 int CCommandChannel::StreamLight(std::span<const uint8_t> data) {
+    // Checked first: a closed channel must not report dropped frames as sent.
+    if (!CanTransfer(0, data.size())) return kResultNoReply;
     const size_t chunk = ChunkSize();
     for (size_t offset = 0; offset < data.size(); offset += chunk) {
         const size_t length = std::min(chunk, data.size() - offset);

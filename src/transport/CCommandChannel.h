@@ -69,6 +69,8 @@ public:
     void SetChunkSize(uint8_t size);
 
     // --- Commands: each returns 1, 0, -1, -102 or -103 (see above) --------
+    // A closed channel gives 0 for every command, also one with nothing to
+    // send; so does a transfer running past address 0xFFFF (nothing sent).
     int BeginConfig();
     // Pauses 10 ms first so the device has finished storing.
     int EndConfig();
@@ -96,12 +98,15 @@ public:
 
     // --- Lower operations ------------------------------------------------
     // One traced request and its reply, re-reading once when the reply's
-    // command byte answers another request. Returns 1 when the (last) read
-    // succeeded, 0 when closed or no reply came, -1 when the write failed.
-    // `reply` receives up to its size of the reply; `bytesOut` the read count.
+    // command byte answers another request. Replies queued before the
+    // request are discarded first. Returns 1 when the (last) read
+    // succeeded, 0 when closed or no whole 64-byte reply came, -1 when the
+    // write failed. `reply` receives up to its size of the reply;
+    // `bytesOut` the read count.
     int Exchange(std::span<const uint8_t> request, std::span<uint8_t> reply,
                  uint32_t* bytesOut = nullptr);
-    // The lighting path: no trace, no busy flag, no matching, 1000 ms.
+    // The lighting path: no trace, no busy flag, no matching, 1000 ms;
+    // results as Exchange.
     int ExchangeLight(std::span<const uint8_t> request, std::span<uint8_t> reply,
                       uint32_t* bytesOut = nullptr);
 
@@ -123,6 +128,11 @@ private:
     int RunFrame(Frame& request, Frame& reply, Locking locking = Locking::Command);
     int RunChunked(const Transfer& transfer);
     int RunSimple(uint8_t command);
+    // False (traced when out of range) while closed or when `length` bytes
+    // from `address` do not fit the 16-bit offset field.
+    bool CanTransfer(size_t address, size_t length) const;
+    // Reads and traces every reply queued before a request; I/O lock held.
+    void DiscardStaleReplies();
     uint32_t TimeoutMs() const;
 
     CHidConnection m_connection;

@@ -133,7 +133,8 @@ void CHidConnection::Close() {
 }
 
 void CHidConnection::CloseLocked(std::unique_lock<std::mutex>& lock) {
-    if (m_readInProgress.load() != 0 || m_writeInProgress.load() != 0) m_abort.Set();
+    const bool aborting = m_readInProgress.load() != 0 || m_writeInProgress.load() != 0;
+    if (aborting) m_abort.Set();
     if (m_handle != nullptr) {
         // The abort event releases one waiter; cancelling releases them all,
         // and waiting for them keeps the tables alive while they copy.
@@ -141,6 +142,10 @@ void CHidConnection::CloseLocked(std::unique_lock<std::mutex>& lock) {
         m_transferDone.wait(
             lock, [this] { return m_readInProgress.load() == 0 && m_writeInProgress.load() == 0; });
     }
+    // A transfer that completed before it saw this signal leaves it pending;
+    // it was meant for the handle going away, not for the first transfer of
+    // the next open.
+    if (aborting) m_abort.TryConsume();
     ReleaseTables();
     m_handle.reset();
 }

@@ -69,7 +69,9 @@ public:
     // rules (exclusive shares for reading only) or cannot be opened.
     int Open(const std::string& path, int read, int write, int overlapped, int exclusive);
     // Aborts a waiting transfer, waits until it has returned, then releases
-    // the report tables and the handle. Paths and events stay.
+    // the report tables and the handle. Paths and events stay; the abort
+    // signalled here is spent with the handle and never ends a transfer of
+    // a later open.
     void Close();
     bool IsOpen() const;
 

@@ -10,6 +10,7 @@
 #include "devices/COrmandelUSBDevice.h"
 #include "devices/DeviceEvents.h"
 #include "devices/DeviceTestSupport.h"
+#include "devices/LightingEngine.h"
 #include "emulator/CVirtualDevice.h"
 #include "platform/Trace.h"
 #include "platform/hid/EmulatedHidBackend.h"
@@ -50,6 +51,8 @@ public:
         std::lock_guard lock(m_mutex);
         return m_steps;
     }
+    // From now on each step also fills the frame with the static colour.
+    void FillFrameOnEachStep() { m_fillFrame.store(true); }
 
 protected:
     void OnDeviceKeyEvent(int position, int eventKind) override {
@@ -58,6 +61,7 @@ protected:
         m_changed.notify_all();
     }
     void StepEffect() override {
+        if (m_fillFrame.load()) StepStatic();
         std::lock_guard lock(m_mutex);
         ++m_steps;
         m_changed.notify_all();
@@ -69,6 +73,7 @@ private:
     std::condition_variable m_changed;
     std::vector<KeyEvent> m_keys;
     int m_steps = 0;
+    std::atomic<bool> m_fillFrame{false};
 };
 
 class DeviceWithEmulator : public ::testing::Test {
@@ -298,6 +303,37 @@ TEST_F(DeviceWithEmulator, UnplugAndReplugKeepProfileAndPanelsAndResumeLighting)
     EXPECT_EQ(device.GetZoneControls().size(), 6u);
     EXPECT_EQ(device.GetZoneColour(5), 0x12345678u);
     EXPECT_EQ(device.GetDeviceKind(), kKindMouse);
+}
+
+TEST_F(DeviceWithEmulator, ZonesCrossThreadsAsWholeRecords) {
+    RecordingDevice device;
+    device.SetZoneCount(3);
+    device.SetLightInfo(0x00040201u, 0x00FF0000u, 0);
+    LightingEngine reference;
+    reference.SetZoneCount(1);
+    reference.Settings() = device.GetLightSettings();
+    reference.StepStatic();
+    const uint32_t filled = reference.GetZoneColour(0);
+    const uint32_t synchronised = 0x0A0B0C0Du;
+
+    device.FillFrameOnEachStep();
+    auto mouse = Plug(EmulatedKind::Mouse);
+    ASSERT_EQ(device.OpenCommand(CommandSlot(*mouse, kKindMouse)), 1);
+    device.OnConnected();
+    // The lighting thread fills the frame while the synchronised lighting
+    // sets a zone and the UI reads them back, none of them locking.
+    int steps = device.WaitForStepsAbove(0);
+    for (int round = 0; round < 3; ++round) {
+        device.SetZoneColour(1, synchronised);
+        for (int zone = 0; zone < 3; ++zone) {
+            const uint32_t seen = device.GetZoneColour(zone);
+            EXPECT_TRUE(seen == filled || seen == synchronised) << std::hex << seen;
+        }
+        steps = device.WaitForStepsAbove(steps);
+    }
+    // A step that began after the last set has filled that zone again.
+    device.WaitForStepsAbove(device.Steps() + 1);
+    EXPECT_EQ(device.GetZoneColour(1), filled);
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST(LightingEngine, BreathingCountsUpAndStepsTheWheelOncePerBreath) {
     const std::vector<uint8_t> expected{16, 32, 48, 64, 80, 96, 112, 128, 144, 160, 176, 192, 0, 16};
     EXPECT_EQ(colourIndices, expected);
     const lighting::Rgb wheel = lighting::kColourWheel[16];
-    const ZoneColour zone = engine.Zones()[2];
+    const ZoneColour zone = engine.Zone(2);
     EXPECT_EQ(zone.c1, wheel.red);
     EXPECT_EQ(zone.c2, wheel.green);
     EXPECT_EQ(zone.c3, wheel.blue);
@@ -46,12 +46,12 @@ TEST(LightingEngine, BreathingDownwardsRestartsAtTheTop) {
     }
     engine.StepBreathing();
     EXPECT_EQ(engine.Phase(), 127);
-    const ZoneColour zone = engine.Zones()[0];
+    const ZoneColour zone = engine.Zone(0);
     EXPECT_EQ(zone.c1, 10);
     EXPECT_EQ(zone.c3, 30);
     for (int i = 0; i < 63; ++i) engine.StepBreathing();
     ASSERT_EQ(engine.Phase(), 64);
-    EXPECT_EQ(engine.Zones()[0].level, 255 * 135 / 256) << "the top of the curve at brightness 2";
+    EXPECT_EQ(engine.Zone(0).level, 255 * 135 / 256) << "the top of the curve at brightness 2";
 }
 
 TEST(LightingEngine, BreathingFourCyclesTheFixedColours) {
@@ -62,7 +62,7 @@ TEST(LightingEngine, BreathingFourCyclesTheFixedColours) {
         if (engine.Phase() == 0) indices.push_back(engine.ColourIndex());
     }
     EXPECT_EQ(indices, (std::vector<uint8_t>{1, 2, 3, 0, 1}));
-    EXPECT_EQ(engine.Zones()[0].c1, lighting::kFixedColours[1].red);
+    EXPECT_EQ(engine.Zone(0).c1, lighting::kFixedColours[1].red);
 }
 
 TEST(LightingEngine, SpectrumRunsThroughTheWheel) {
@@ -73,9 +73,9 @@ TEST(LightingEngine, SpectrumRunsThroughTheWheel) {
     }
     engine.StepSpectrum();
     EXPECT_EQ(engine.Phase(), 0);
-    EXPECT_EQ(engine.Zones()[1].c1, 255);
-    EXPECT_EQ(engine.Zones()[1].c2, 1);
-    EXPECT_EQ(engine.Zones()[1].level, 30);
+    EXPECT_EQ(engine.Zone(1).c1, 255);
+    EXPECT_EQ(engine.Zone(1).c2, 1);
+    EXPECT_EQ(engine.Zone(1).level, 30);
 }
 
 TEST(LightingEngine, StaticUsesTheBrightnessTable) {
@@ -83,8 +83,8 @@ TEST(LightingEngine, StaticUsesTheBrightnessTable) {
         LightingEngine engine = EngineWith({.light = light, .red = 1, .green = 2, .blue = 3});
         engine.StepStatic();
         const uint8_t expected = light > 4 ? 255 : lighting::kBrightnessLevels[light];
-        EXPECT_EQ(engine.Zones()[0].level, expected) << int(light);
-        EXPECT_NE(engine.Zones()[0].level, 0);
+        EXPECT_EQ(engine.Zone(0).level, expected) << int(light);
+        EXPECT_NE(engine.Zone(0).level, 0);
     }
 }
 
@@ -100,14 +100,14 @@ TEST(LightingEngine, FlashTogglesAfterTwoHundredMillisecondsPerStepTick) {
         clock.Set(c.periodMs);
         engine.StepFlash();
         EXPECT_TRUE(engine.BlinkOn());
-        EXPECT_EQ(engine.Zones()[0].c1, 255);
+        EXPECT_EQ(engine.Zone(0).c1, 255);
         clock.Advance(c.periodMs - 1);
         engine.StepFlash();
         EXPECT_TRUE(engine.BlinkOn()) << "speed " << int(c.speed);
         clock.Advance(1);
         engine.StepFlash();
         EXPECT_FALSE(engine.BlinkOn()) << "speed " << int(c.speed);
-        EXPECT_EQ(engine.Zones()[0].Packed(), 0u);
+        EXPECT_EQ(engine.Zone(0).Packed(), 0u);
     }
 }
 

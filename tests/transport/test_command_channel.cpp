@@ -226,6 +226,70 @@ TEST_F(CommandChannel, UnsealedRequestIsAnsweredWithStatusFF) {
     EXPECT_EQ(Firmware().BadChecksumCount(), 1u);
 }
 
+TEST_F(CommandChannel, LateReplyOfTheSameCommandIsNotTakenForTheNextAnswer) {
+    Firmware().WriteMemoryDirect(0, Pattern(50, 1));
+    // The answer to an earlier one-byte read that gave up waiting arrives
+    // only now, before the next read of the same command goes out.
+    Frame late = MakeFrame(kCmdReadMemory, 1, 0);
+    late[kFramePayloadByte] = 0xEE;
+    SealFrame(late);
+    ASSERT_EQ(m_device->Interface().QueueInputReport(late), 1u);
+
+    TraceCapture capture;
+    std::vector<uint8_t> block(25);
+    EXPECT_EQ(m_channel.ReadMemory(block, 25), 1);
+    EXPECT_EQ(block, Pattern(25, 26));
+    EXPECT_EQ(capture.Count("stale reply to command 05 discarded"), 1u);
+    std::vector<uint8_t> first(1);
+    EXPECT_EQ(m_channel.ReadMemory(first, 0), 1);
+    EXPECT_EQ(first[0], 1) << "later answers must not lag one behind";
+}
+
+TEST_F(CommandChannel, ClosedChannelGivesZeroAlsoWhenNothingWouldBeSent) {
+    m_channel.Disconnect();
+    EXPECT_EQ(m_channel.WriteMacroImage({}), 0);
+    EXPECT_EQ(m_channel.ReadMemory({}, 0), 0);
+    EXPECT_EQ(m_channel.StreamLight({}), 0);
+    m_channel.SetWireless(true);
+    EXPECT_EQ(m_channel.StreamLight(Pattern(378, 0)), 0) << "dropped frames of a closed channel";
+}
+
+TEST_F(CommandChannel, TransferPastTheSixteenBitAddressSpaceSendsNothing) {
+    EXPECT_EQ(m_channel.WriteMemory(Pattern(100, 0), 0xFFE0), 0);
+    std::vector<uint8_t> back(40);
+    EXPECT_EQ(m_channel.ReadMemory(back, 0xFFF0), 0);
+    EXPECT_EQ(Firmware().FrameCount(), 0u);
+}
+
+TEST_F(CommandChannel, ReplyShorterThanAFrameIsNoReply) {
+    // The command collection's usage, but input reports of 7 bytes after the
+    // report id.
+    const std::vector<uint8_t> descriptor = {
+        0x06, 0x1C, 0xFF, 0x09, 0x92, 0xA1, 0x01, 0x85, 0x04, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75,
+        0x08, 0x95, 0x07, 0x09, 0x01, 0x81, 0x02, 0x95, 0x3F, 0x09, 0x01, 0x91, 0x02, 0xC0};
+    auto firmware = std::make_shared<CEmulatedFirmware>(KeyboardFirmware());
+    EmulatedHidInterfaceConfig config;
+    config.interfaceNumber = 1;
+    config.reportDescriptor = descriptor;
+    config.onOutputReport = [firmware](EmulatedHidInterface& target,
+                                       std::span<const uint8_t> report, EmulatedOutputPath) {
+        for (const Frame& reply : firmware->HandleFrame(report).reports) {
+            target.QueueInputReport(reply);
+        }
+        return true;
+    };
+    const std::shared_ptr<EmulatedHidInterface> iface = m_backend->Plug(config);
+    ASSERT_NE(iface, nullptr);
+    CCommandChannel channel;
+    ASSERT_EQ(channel.Connect(iface->Paths().front()), 1);
+
+    DeviceInfoBlock info;
+    EXPECT_EQ(channel.ReadInfo(info), kResultNoReply);
+    EXPECT_EQ(channel.BeginConfig(), kResultNoReply);
+    EXPECT_EQ(channel.StreamLight(Pattern(30, 0)), kResultNoReply);
+    EXPECT_EQ(firmware->FrameCount(), 3u);
+}
+
 TEST_F(CommandChannel, StreamLightSendsChunksAndStoresThem) {
     const std::vector<uint8_t> colours = Pattern(378, 0);
     EXPECT_EQ(m_channel.StreamLight(colours), 1);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <thread>
 
+#include "platform/Event.h"
 #include "platform/hid/EmulatedHidBackend.h"
 #include "platform/hid/EmulatedTestMouse.h"
 #include "platform/hid/FakeHidrawTree.h"
@@ -269,6 +270,91 @@ TEST_F(HidConnectionEmulated, WriteNeedsWriteAccess) {
     uint32_t bytes = 5;
     EXPECT_EQ(m_connection.WriteReport(request.data(), 64, 100, &bytes), 0);
     EXPECT_EQ(bytes, 0u);
+}
+
+// The emulated backend, telling through an event when a handle it opened is
+// cancelled: the moment Close has signalled its abort.
+class CancelWatchingBackend : public HidBackend {
+public:
+    explicit CancelWatchingBackend(std::shared_ptr<HidBackend> inner) : m_inner(std::move(inner)) {}
+
+    bool EnumerateInterfaces(std::vector<std::string>& paths) override {
+        return m_inner->EnumerateInterfaces(paths);
+    }
+    std::unique_ptr<HidDevice> Open(const std::string& path, const HidOpenFlags& flags) override {
+        std::unique_ptr<HidDevice> device = m_inner->Open(path, flags);
+        if (device == nullptr) return nullptr;
+        return std::make_unique<Watched>(std::move(device), m_cancelled);
+    }
+    bool IsPresent(const std::string& path) override { return m_inner->IsPresent(path); }
+
+    Event& Cancelled() { return *m_cancelled; }
+
+private:
+    class Watched : public HidDevice {
+    public:
+        Watched(std::unique_ptr<HidDevice> inner, std::shared_ptr<Event> cancelled)
+            : m_inner(std::move(inner)), m_cancelled(std::move(cancelled)) {}
+        const HidAttributes& Attributes() const override { return m_inner->Attributes(); }
+        const std::shared_ptr<const HidPreparsedData>& PreparsedData() const override {
+            return m_inner->PreparsedData();
+        }
+        HidTransferResult Read(std::span<uint8_t> buffer, uint32_t timeoutMs, HidAbortEvent& abort,
+                               size_t& transferred) override {
+            return m_inner->Read(buffer, timeoutMs, abort, transferred);
+        }
+        HidTransferResult Write(std::span<const uint8_t> report, uint32_t timeoutMs,
+                                HidAbortEvent& abort, size_t& transferred) override {
+            return m_inner->Write(report, timeoutMs, abort, transferred);
+        }
+        bool SetOutputReport(std::span<const uint8_t> report) override {
+            return m_inner->SetOutputReport(report);
+        }
+        void Cancel() override {
+            m_inner->Cancel();
+            m_cancelled->Set();
+        }
+
+    private:
+        const std::unique_ptr<HidDevice> m_inner;
+        const std::shared_ptr<Event> m_cancelled;
+    };
+
+    const std::shared_ptr<HidBackend> m_inner;
+    const std::shared_ptr<Event> m_cancelled = std::make_shared<Event>();
+};
+
+TEST_F(HidConnectionEmulated, AbortOfACloseDoesNotReachTheNextOpen) {
+    Event entered;
+    Event release;
+    auto mouse =
+        PlugMouse([&](EmulatedHidInterface&, std::span<const uint8_t>, EmulatedOutputPath) {
+            entered.Set();
+            return release.Wait(kInfinite);
+        });
+    auto watching = std::make_shared<CancelWatchingBackend>(m_backend);
+    ScopedHidBackend scope(watching);
+    ASSERT_EQ(m_connection.Open(mouse->Paths()[3], 1, 1, 1, 0), 1);
+    const auto request = Frame(4, 0x03);
+
+    // Close while a write is with the device; the write completes without
+    // ever waiting, so nothing consumes the abort that Close signals.
+    std::atomic<int> written{-1};
+    std::thread writer(
+        [&] { written = m_connection.WriteReport(request.data(), 64, 1000, nullptr); });
+    entered.Wait(kInfinite);
+    std::thread closer([&] { m_connection.Close(); });
+    watching->Cancelled().Wait(kInfinite);
+    release.Set();
+    writer.join();
+    closer.join();
+    EXPECT_EQ(written.load(), 1);
+
+    ASSERT_EQ(m_connection.Open(mouse->Paths()[3], 1, 1, 1, 0), 1);
+    EXPECT_EQ(m_connection.WriteReport(request.data(), 64, 1000, nullptr), 1);
+    // An abort asked for while open still ends the next transfer.
+    m_connection.Abort();
+    EXPECT_EQ(m_connection.WriteReport(request.data(), 64, 1000, nullptr), 0);
 }
 
 // --- Transfers against a stand-in hidraw node ----------------------------
