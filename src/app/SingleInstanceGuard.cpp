@@ -162,9 +162,13 @@ void SingleInstanceGuard::ListenLoop(WorkerContext context) {
     while (!context.stop->IsSet()) {
         pollfd entry{m_listenFd, POLLIN, 0};
         const int ready = ::poll(&entry, 1, kPollSliceMs);
-        if (ready <= 0) continue;
-        const int client = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client < 0) continue;
+        if (ready == 0) continue;
+        const int client = ready > 0 ? ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC) : -1;
+        if (client < 0) {
+            // Out of descriptors or a broken socket: pause instead of spinning.
+            context.stop->Wait(kPollSliceMs);
+            continue;
+        }
         ServeConnection(client);
         ::close(client);
     }

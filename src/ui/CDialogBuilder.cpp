@@ -17,6 +17,8 @@ namespace {
 constexpr int kMaxDepth = 100;
 constexpr int kMaxIncludeDepth = 8;
 constexpr int kMaxIncludeCount = 1000;
+// Nested includes multiply: one build may include this many files in all.
+constexpr int kMaxIncludesPerBuild = 10000;
 
 bool IsTrue(const pugi::xml_attribute& a) {
     return ParseBool(a.value()).value_or(false);
@@ -27,6 +29,15 @@ bool IsTrue(const pugi::xml_attribute& a) {
 CControlUI* CDialogBuilder::Create(std::string_view xml, IDialogBuilderCallback* callback,
                                    CPaintManagerUI* manager, CControlUI* parent) {
     m_callback = callback;
+    int budget = kMaxIncludesPerBuild;
+    if (m_includesLeft == nullptr) m_includesLeft = &budget;
+    CControlUI* root = Build(xml, manager, parent);
+    if (m_includesLeft == &budget) m_includesLeft = nullptr;
+    return root;
+}
+
+CControlUI* CDialogBuilder::Build(std::string_view xml, CPaintManagerUI* manager,
+                                  CControlUI* parent) {
     pugi::xml_document doc;
     pugi::xml_parse_result parsed;
     std::string source;
@@ -125,18 +136,28 @@ CControlUI* CDialogBuilder::Parse(const pugi::xml_node& node, CControlUI* parent
         if (EqualsNoCase(className, "Include")) {
             int count = ParseInt(child.attribute("count").value()).value_or(1);
             count = std::clamp(count, 0, kMaxIncludeCount);
+            // Without a parent only one tree can be handed back: build one.
+            if (!parent) count = std::min(count, 1);
             std::string file = child.attribute("source").value();
             if (file.empty() || m_includeDepth >= kMaxIncludeDepth) {
                 Trace("include %s skipped\n", file.c_str());
                 continue;
             }
             for (int i = 0; i < count; ++i) {
+                if (*m_includesLeft <= 0) {
+                    Trace("include %s skipped: more than %d includes\n", file.c_str(),
+                          kMaxIncludesPerBuild);
+                    break;
+                }
+                --*m_includesLeft;
                 CDialogBuilder nested;
                 nested.m_includeDepth = m_includeDepth + 1;
+                nested.m_includesLeft = m_includesLeft;
                 CControlUI* included = nested.Create(file, m_callback, manager, parent);
                 if (!first) first = included;
                 if (!included) break;
             }
+            if (!parent && first) break;
             continue;
         }
         CControlUI* control = CreateNode(className);

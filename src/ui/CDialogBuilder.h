@@ -30,6 +30,7 @@ public:
                        CPaintManagerUI* manager = nullptr, CControlUI* parent = nullptr);
 
 private:
+    CControlUI* Build(std::string_view xml, CPaintManagerUI* manager, CControlUI* parent);
     CControlUI* BuildDocument(const pugi::xml_node& root, CPaintManagerUI* manager,
                               CControlUI* parent);
     void ApplyWindow(const pugi::xml_node& window, CPaintManagerUI* manager);
@@ -39,6 +40,8 @@ private:
     IDialogBuilderCallback* m_callback = nullptr;
     int m_depth = 0;
     int m_includeDepth = 0;
+    // Shared by the nested builders of one build.
+    int* m_includesLeft = nullptr;
 };
 
 }  // namespace warden

@@ -1,5 +1,7 @@
 #include "ui/CMenuWnd.h"
 
+#include <algorithm>
+
 #include "platform/Trace.h"
 #include "ui/MessageQueue.h"
 #include "ui/controls/CControlUI.h"
@@ -11,6 +13,14 @@ constexpr int kDefaultMenuWidth = 160;
 
 void ReleaseMenuCmd(WParam cmd, LParam) {
     delete reinterpret_cast<MenuCmd*>(cmd);
+}
+
+// One axis of a menu's placement: `start` is where the menu begins when it
+// lies after the point (`before` false) or ends at it (`before` true).
+int KeepOnScreen(int start, int extent, int point, bool before, int low, int high) {
+    if (!before && start + extent > high) start = point - extent;
+    if (before && start < low) start = point;
+    return std::clamp(start, low, std::max(low, high - extent));
 }
 
 }  // namespace
@@ -56,8 +66,18 @@ void CMenuWnd::Place(Point point, uint32_t alignment, int) {
             return false;
         });
     }
-    int x = (alignment & eMenuAlignment_Right) ? point.x - size.cx : point.x;
-    int y = (alignment & eMenuAlignment_Bottom) ? point.y - size.cy : point.y;
+    const bool right = alignment & eMenuAlignment_Right;
+    const bool bottom = alignment & eMenuAlignment_Bottom;
+    int x = right ? point.x - size.cx : point.x;
+    int y = bottom ? point.y - size.cy : point.y;
+    // A menu at a tray icon in a screen corner would open past the edge with
+    // its items out of reach: open it on the other side of the point, as
+    // popup menus do, and keep it on the screen.
+    const Rect screen = GetHost() ? GetHost()->GetScreenRect() : Rect{};
+    if (!screen.IsEmpty()) {
+        x = KeepOnScreen(x, size.cx, point.x, right, screen.left, screen.right);
+        y = KeepOnScreen(y, size.cy, point.y, bottom, screen.top, screen.bottom);
+    }
     MoveWindow({x, y, x + size.cx, y + size.cy});
 }
 

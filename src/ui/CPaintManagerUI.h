@@ -3,6 +3,7 @@
 // focus, capture and hot tracking, input dispatch, layout, painting, fonts,
 // default attributes, styles, images and DPI. Lives on the UI thread.
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -55,7 +56,13 @@ public:
     int GetDPI() const { return m_dpi; }
     // After a DPI change: drops the cached images and lays everything out again.
     void ResetDPIAssets();
-    int Scale(int value) const { return value * m_dpi / 96; }
+    // Scaled sizes stay within +-kMaxScaled pixels whatever a layout says, so
+    // that sums of many of them cannot overflow.
+    static constexpr int kMaxScaled = 1 << 20;
+    int Scale(int value) const {
+        const int64_t scaled = int64_t{value} * m_dpi / 96;
+        return static_cast<int>(std::clamp<int64_t>(scaled, -kMaxScaled, kMaxScaled));
+    }
     Rect Scale(const Rect& r) const {
         return {Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)};
     }

@@ -3,6 +3,7 @@
 #include "ui/CControlFactory.h"
 #include "ui/CDialogBuilder.h"
 #include "ui/controls/CButtonUI.h"
+#include "ui/controls/CContainerUI.h"
 #include "ui/controls/CLabelUI.h"
 
 namespace warden {
@@ -91,6 +92,68 @@ TEST_F(BuilderTest, SelfIncludeStopsAtTheDepthLimit) {
     int depth = 0;
     root->ForEach([&](CControlUI*) { return ++depth > 100; });
     EXPECT_LE(depth, 10);
+    delete root;
+}
+
+// Without a parent the builder hands back one tree; whatever else the layout
+// names must not be built and dropped.
+TEST_F(BuilderTest, WithoutParentOnlyTheReturnedTreeIsBuilt) {
+    struct Counted : CControlUI {
+        explicit Counted(int& live) : m_live(live) { ++m_live; }
+        ~Counted() override { --m_live; }
+        int& m_live;
+    };
+    struct Callback : IDialogBuilderCallback {
+        CControlUI* CreateControl(std::string_view name) override {
+            return name == "Counted" ? new Counted(live) : nullptr;
+        }
+        int live = 0;
+    };
+    const char* layouts[] = {
+        "<Include source='&lt;Counted/&gt;' count='3'/>",
+        "<Window><Include source='&lt;Counted/&gt;'/><Counted/></Window>",
+        "<Window><Counted/><Counted/></Window>",
+    };
+    for (const char* xml : layouts) {
+        Callback callback;
+        CPaintManagerUI manager;
+        CDialogBuilder builder;
+        CControlUI* root = builder.Create(xml, &callback, &manager);
+        ASSERT_NE(root, nullptr) << xml;
+        EXPECT_EQ(callback.live, 1) << xml;
+        delete root;
+        EXPECT_EQ(callback.live, 0) << xml;
+    }
+}
+
+TEST_F(BuilderTest, NestedIncludesStopAtTheBuildBudget) {
+    TraceCapture trace;
+    CPaintManagerUI manager;
+    CContainerUI holder;
+    CDialogBuilder builder;
+    // A thousand includes of a thousand controls each.
+    builder.Create(
+        "<Include source=\"&lt;Include source='&amp;lt;Control/&amp;gt;' count='1000'/&gt;\" "
+        "count='1000'/>",
+        nullptr, &manager, &holder);
+    EXPECT_GT(holder.GetCount(), 0);
+    EXPECT_LT(holder.GetCount(), 10000);
+    EXPECT_TRUE(trace.Contains("more than"));
+}
+
+TEST_F(BuilderTest, StylesNamingEachOtherAreAppliedOnce) {
+    TraceCapture trace;
+    CPaintManagerUI manager;
+    CDialogBuilder builder;
+    CControlUI* root = builder.Create(
+        "<Window><Style name='a' value='style=\"b\" width=\"5\"'/>"
+        "<Style name='b' value='style=\"a\"'/>"
+        "<Label name='l' style='a' height='7'/></Window>",
+        nullptr, &manager);
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->GetFixedWidth(), 5);
+    EXPECT_EQ(root->GetFixedHeight(), 7);
+    EXPECT_TRUE(trace.Contains("nested too deeply"));
     delete root;
 }
 

@@ -88,6 +88,18 @@ TEST(Layout, DpiScalesFixedSizesInsetAndPositions) {
     EXPECT_EQ(at144.manager.GetFont(-1).size, 18);  // the default 12 px font
 }
 
+TEST(Layout, HugeSizesAreBoundedNotWrapped) {
+    Laid ui;
+    ASSERT_TRUE(ui.Build(R"(<Window size="100,100"><HorizontalLayout>
+        <Control name="a" width="2000000000" height="-5"/><Control name="b" width="2000000000"/>
+      </HorizontalLayout></Window>)",
+                         144));
+    const CControlUI* a = ui.manager.FindControl("a");
+    EXPECT_EQ(a->GetFixedWidth(), CPaintManagerUI::kMaxScaled);
+    EXPECT_GE(ui.Pos("a").left, 0);
+    EXPECT_GE(ui.Pos("b").left, ui.Pos("a").left);
+}
+
 TEST(Layout, HidingAChildGivesItsSpaceToTheOthers) {
     Laid ui;
     ASSERT_TRUE(ui.Build(R"(<Window size="100,100"><VerticalLayout>

@@ -49,6 +49,34 @@ TEST_F(WindowsTest, MenuAlignmentRightBottomPutsTheCornerAtThePoint) {
     EXPECT_EQ(CMenuWnd::CreateMenu("missing.xml", {0, 0}, &w.Manager()), nullptr);
 }
 
+// A tray icon sits in a corner of the 1920 x 1080 screen: the menu opens on
+// the side of the point that keeps it on the screen.
+TEST_F(WindowsTest, MenuAtTheScreenEdgeOpensTowardsTheScreen) {
+    TestWindow& w = Open("main.xml");
+    const struct {
+        Point point;
+        uint32_t alignment;
+        int right, bottom;  // the corner expected at the point
+    } cases[] = {
+        {{1915, 5}, eMenuAlignment_Left | eMenuAlignment_Top, 1915, -1},
+        {{1915, 1075}, eMenuAlignment_Left | eMenuAlignment_Top, 1915, 1075},
+        {{5, 1075}, eMenuAlignment_Left | eMenuAlignment_Top, -1, 1075},
+        {{5, 5}, eMenuAlignment_Right | eMenuAlignment_Bottom, -1, -1},
+    };
+    for (const auto& c : cases) {
+        CMenuWnd* menu = CMenuWnd::CreateMenu("menu.xml", c.point, &w.Manager(), c.alignment);
+        ASSERT_NE(menu, nullptr);
+        const Rect rc = host.Windows()[1]->rect;
+        EXPECT_GE(rc.left, 0) << c.point.x << "," << c.point.y;
+        EXPECT_GE(rc.top, 0) << c.point.x << "," << c.point.y;
+        EXPECT_LE(rc.right, 1920) << c.point.x << "," << c.point.y;
+        EXPECT_LE(rc.bottom, 1080) << c.point.x << "," << c.point.y;
+        EXPECT_EQ(c.right < 0 ? rc.left : rc.right, c.right < 0 ? c.point.x : c.right);
+        EXPECT_EQ(c.bottom < 0 ? rc.top : rc.bottom, c.bottom < 0 ? c.point.y : c.bottom);
+        menu->DestroyMenu();
+    }
+}
+
 TEST_F(WindowsTest, MenuCommandToAGoneWindowIsReleased) {
     TestWindow& w = Open("main.xml");
     WindowHandle handle = w.GetHWND();

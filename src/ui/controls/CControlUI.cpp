@@ -1,11 +1,18 @@
 #include "ui/controls/CControlUI.h"
 
 #include "platform/Text.h"
+#include "platform/Trace.h"
 #include "ui/AttributeParse.h"
 #include "ui/CPaintManagerUI.h"
 #include "ui/CResourceManager.h"
 
 namespace warden {
+namespace {
+
+// Styles may name other styles; a cycle among them must end somewhere.
+constexpr int kMaxStyleNesting = 8;
+
+}  // namespace
 
 CControlUI::CControlUI() = default;
 
@@ -304,7 +311,16 @@ void CControlUI::SetAttribute(std::string_view name, std::string_view value) {
     } else if (name == "virtualwnd") {
         m_sVirtualWnd = value;
     } else if (name == "style") {
-        if (m_pManager) ApplyAttributeList(m_pManager->GetStyle(value));
+        static thread_local int nesting = 0;
+        if (!m_pManager) return;
+        if (nesting >= kMaxStyleNesting) {
+            Trace("style %.*s nested too deeply: ignored\n", static_cast<int>(value.size()),
+                  value.data());
+            return;
+        }
+        ++nesting;
+        ApplyAttributeList(m_pManager->GetStyle(value));
+        --nesting;
     }
 }
 
